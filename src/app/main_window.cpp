@@ -1,0 +1,71 @@
+#include "app/main_window.h"
+
+#include "analysis/frequency_table.h"
+#include "history/draw_table.h"
+#include "picks/pick_pane.h"
+#include "platform/period_timer.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace ssq::app {
+namespace {
+
+template <typename W>
+W* place(W* widget, const char* name, int x, int y, int w, int h) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppConfig config, QWidget* parent)
+    : QWidget(parent), m_config(std::move(config)) {
+    setWindowTitle(QStringLiteral("澜舟号录分析工具"));
+    buildControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    move(50, 50);
+    resize(901, 492);
+
+    m_readButton = place(new QPushButton(QStringLiteral("读取双色球数据"), this), "读数据按钮", 120, 76, 168, 32);
+    m_hintLabel = place(new QLabel(this), "标签3提示", 80, 34, 246, 32);
+    m_pickPane = place(new picks::PickPane(this), "超级编辑框1随机号码", 406, 6, 240, 104);
+    m_group = place(new QGroupBox(this), "分组框1", 652, 0, 244, 110);
+    m_timedCheck = place(new QCheckBox(QStringLiteral("计时"), m_group), "选择框1计时", 20, 16, 44, 24);
+    m_timeEdit = place(new QLineEdit(m_group), "编辑框1计时", 72, 16, 38, 24);
+    m_randomCheck = place(new QCheckBox(QStringLiteral("随机"), m_group), "选择框1随机", 136, 16, 56, 24);
+    m_countLabel = place(new QLabel(QStringLiteral("注数："), m_group), "标签1", 32, 48, 32, 24);
+    m_countEdit = place(new QLineEdit(QStringLiteral("5"), m_group), "编辑框1注数", 72, 48, 38, 24);
+    m_highCheck = place(new QCheckBox(QStringLiteral("高次数"), m_group), "选择框2高次数", 136, 48, 60, 24);
+    m_analyseButton = place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
+    m_computeButton = place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
+    m_progress = place(new QProgressBar(this), "进度条1", 8, 116, 637, 16);
+    m_drawTable = place(new history::DrawTable(this), "超级列表框开奖数据", 8, 136, 636, 352);
+    m_frequencyTable = place(new analysis::FrequencyTable(this), "超级列表框1红篮球次数", 654, 116, 240, 372);
+
+    m_pickTimer = new platform::PeriodTimer(this);
+    m_pickTimer->setObjectName(QStringLiteral("时钟1计算"));
+    m_blankRowTimer = new platform::PeriodTimer(this);
+    m_blankRowTimer->setObjectName(QStringLiteral("时钟1删除空白"));
+    m_aboutTimer = new platform::PeriodTimer(this);
+    m_aboutTimer->setObjectName(QStringLiteral("时钟1关于"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Loops that let events run stop at their next pump; the widgets live on
+    // until the window object itself goes away after the message loop.
+    m_pump.markClosing();
+    event->accept();
+}
+
+} // namespace ssq::app

@@ -1,0 +1,21 @@
+#pragma once
+// FetchUrl: a blocking HTTP/1.0 GET on the calling thread.
+
+#include <string>
+
+namespace ssq::platform {
+
+struct FetchOptions {
+    long connectTimeoutMs = 10000; // give up when no connection is made in this time
+    long stallSeconds = 30;        // give up when no byte arrives for this long
+};
+
+// The body of the answer whatever its status code, or the empty string on any
+// failure (no connection, time-out, broken transfer). The address is UTF-8;
+// bytes of 0x80 and above in it are sent percent-encoded.
+std::string fetchUrl(const std::string& url, const FetchOptions& options = {});
+
+// Percent-encodes every byte of 0x80 or above (and spaces); the rest is kept.
+std::string encodeUrl(const std::string& url);
+
+} // namespace ssq::platform
