@@ -29,6 +29,11 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
     : QWidget(parent), m_config(std::move(config)) {
     setWindowTitle(QStringLiteral("澜舟号录分析工具"));
     buildControls();
+    wireShell();
+    wireHistory();
+    wireAnalysis();
+    wirePicks();
+    wireUpdates();
 }
 
 MainWindow::~MainWindow() = default;

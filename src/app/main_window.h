@@ -3,6 +3,7 @@
 // places under their fixed object names and wires each subsystem's handlers.
 
 #include "app/app_config.h"
+#include "app/app_state.h"
 #include "platform/event_pump.h"
 
 #include <QWidget>
@@ -37,6 +38,7 @@ public:
 
     const AppConfig& config() const { return m_config; }
     platform::EventPump& eventPump() { return m_pump; }
+    AppState& state() { return m_state; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,7 +46,19 @@ protected:
 private:
     void buildControls();
 
+    // Each subsystem connects its handlers in a file of its own (wire_*.cpp).
+    void wireShell();    // menus, edit boxes, About box
+    void wireHistory();  // 读数据按钮
+    void wireAnalysis(); // 按钮1分析, 时钟1删除空白
+    void wirePicks();    // pick pane menu, check boxes, 按钮1计算, 时钟1计算
+    void wireUpdates();  // 检测升级
+
+    // Start-up steps that subsystems define, placed by the window-creation handler.
+    void fillFrequencyTable();  // and starts the blank-row timer
+    void setUpPickFormats();
+
     AppConfig m_config;
+    AppState m_state;
     platform::EventPump m_pump;
 
     QPushButton* m_readButton = nullptr;     // 读数据按钮

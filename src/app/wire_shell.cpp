@@ -1,0 +1,7 @@
+#include "app/main_window.h"
+
+namespace ssq::app {
+
+void MainWindow::wireShell() {}
+
+} // namespace ssq::app

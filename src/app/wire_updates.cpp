@@ -1,0 +1,7 @@
+#include "app/main_window.h"
+
+namespace ssq::app {
+
+void MainWindow::wireUpdates() {}
+
+} // namespace ssq::app
