@@ -1,0 +1,79 @@
+#pragma once
+// The loopback demo server: the results list pages generated from a draw
+// history, the version manifest and a small update package, with options to
+// misbehave for tests and benchmarks. It binds to 127.0.0.1 only.
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ssq::demo {
+
+struct Draw {
+    std::string period;      // seven digits, "2003001"
+    std::string date;        // "2003-02-23"
+    std::array<int, 6> reds; // ascending
+    int blue = 0;
+    std::string sales;       // yuan, digits only
+    std::string pool;
+};
+
+// The draws of a history file (columns issue,date,r1..r6,b1,sales,pool), oldest first.
+std::vector<Draw> loadHistory(const std::string& csvPath);
+
+// How one list page misbehaves.
+struct PageFault {
+    enum class Kind {
+        None,
+        NotFound,       // 404 with an HTML body
+        Hang,           // never answers (until the server stops)
+        Stall,          // sends part of the body, then nothing more
+        NonGb2312Char,  // a "©" in the footer
+        ExtraMatches,   // `extra` stray matches (dates) after the draws
+    };
+    Kind kind = Kind::None;
+    int extra = 0;
+};
+
+// A fixed answer for one path (the path as requested, after percent-decoding, UTF-8).
+struct Canned {
+    int status = 200;
+    std::string contentType = "application/octet-stream";
+    std::string body;
+    bool hang = false;
+};
+
+struct Options {
+    std::vector<Draw> draws;          // oldest first, as loadHistory gives them
+    int perPage = 20;
+    std::map<int, PageFault> faults;  // by page number (1 = newest draws)
+    std::map<std::string, Canned> files; // extra paths, or replacements of the default ones
+};
+
+class Server {
+public:
+    explicit Server(Options options);
+    ~Server(); // stops the server and releases hung requests
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Starts listening on 127.0.0.1:port (0 = any free port); false on failure.
+    bool start(int port = 0);
+    void stop();
+    int port() const;
+    std::string baseUrl() const; // "http://127.0.0.1:<port>"
+
+    int pageCount() const;        // list pages the draws make
+    int requests(const std::string& path) const; // how often a path was asked for
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// One list page in the results server's markup (UTF-8): draws newest first.
+std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount, int totalDraws);
+
+} // namespace ssq::demo
