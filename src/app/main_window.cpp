@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -64,6 +65,22 @@ void MainWindow::buildControls() {
     m_blankRowTimer->setObjectName(QStringLiteral("时钟1删除空白"));
     m_aboutTimer = new platform::PeriodTimer(this);
     m_aboutTimer->setObjectName(QStringLiteral("时钟1关于"));
+
+    m_mainMenu = new QMenu(QStringLiteral("菜单"), this);
+    m_mainMenu->setObjectName(QStringLiteral("菜单"));
+    QMenu* upgradeMenu = m_mainMenu->addMenu(QStringLiteral("升级"));
+    upgradeMenu->setObjectName(QStringLiteral("升级"));
+    m_checkUpdateAction = upgradeMenu->addAction(QStringLiteral("检测升级"));
+    m_checkUpdateAction->setObjectName(QStringLiteral("检测升级"));
+    m_aboutAction = m_mainMenu->addAction(QStringLiteral("关于"));
+    m_aboutAction->setObjectName(QStringLiteral("关于"));
+
+    m_copyMenu = new QMenu(QStringLiteral("复制文本"), this);
+    m_copyMenu->setObjectName(QStringLiteral("复制文本"));
+    m_copyAction = m_copyMenu->addAction(QStringLiteral("复制"));
+    m_copyAction->setObjectName(QStringLiteral("复制"));
+    m_deleteAction = m_copyMenu->addAction(QStringLiteral("删除"));
+    m_deleteAction->setObjectName(QStringLiteral("删除"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -8,7 +8,9 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -79,6 +81,14 @@ private:
     platform::PeriodTimer* m_pickTimer = nullptr;         // 时钟1计算
     platform::PeriodTimer* m_blankRowTimer = nullptr;     // 时钟1删除空白
     platform::PeriodTimer* m_aboutTimer = nullptr;        // 时钟1关于
+
+    // Popup menus (never a menu bar), known by their texts.
+    QMenu* m_mainMenu = nullptr;          // "菜单": "升级" > "检测升级", "关于"
+    QMenu* m_copyMenu = nullptr;          // "复制文本": "复制", "删除"
+    QAction* m_checkUpdateAction = nullptr; // 检测升级
+    QAction* m_aboutAction = nullptr;       // 关于
+    QAction* m_copyAction = nullptr;        // 复制
+    QAction* m_deleteAction = nullptr;      // 删除
 };
 
 } // namespace ssq::app
