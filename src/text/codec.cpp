@@ -9,8 +9,10 @@ namespace {
 
 const char* iconvName(Charset c) { return c == Charset::Gb2312 ? "GB2312" : "GBK"; }
 
-// Length of the well-formed UTF-8 sequence at the start of s, or 0 when the
-// bytes there are not one (then exactly one byte is to be replaced).
+// Length of the well-formed UTF-8 sequence at the start of s. When the bytes
+// there are not one, the length of its longest well-formed beginning (at least
+// one byte), so that a broken or cut-off sequence becomes a single "?" and the
+// byte that broke it is read afresh.
 std::size_t utf8SequenceLength(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[0]);
     std::size_t n = 0;
@@ -26,13 +28,13 @@ std::size_t utf8SequenceLength(std::string_view s) {
         if (b0 == 0xF0) lo = 0x90;
         if (b0 == 0xF4) hi = 0x8F;
     } else
-        return 0;
-    if (s.size() < n) return 0;
-    for (std::size_t i = 1; i < n; ++i) {
+        return 1;
+    std::size_t i = 1;
+    for (; i < n && i < s.size(); ++i) {
         const auto b = static_cast<unsigned char>(s[i]);
-        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) return 0;
+        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) break;
     }
-    return n;
+    return i;
 }
 
 // Length of the GBK character at the start of s that iconv refused: a lead
@@ -77,9 +79,7 @@ public:
             if (err == E2BIG)
                 continue;
             // EILSEQ or EINVAL: one "?" for the character iconv stopped at.
-            std::size_t skip = skipLength(input.substr(pos));
-            if (skip == 0)
-                skip = 1;
+            const std::size_t skip = skipLength(input.substr(pos));
             out.push_back('?');
             pos += skip;
             iconv(m_cd, nullptr, nullptr, nullptr, nullptr);

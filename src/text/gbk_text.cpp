@@ -1,9 +1,9 @@
 #include "text/gbk_text.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <clocale>
 #include <cstdlib>
+#include <locale.h>
 
 namespace ssq::text {
 
@@ -50,8 +50,20 @@ std::string foldFullWidth(std::string_view text) {
 }
 
 namespace {
-bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+// ASCII white space only: the C library's isspace follows the process locale,
+// which the widget toolkit sets from the environment, and a single-byte
+// locale would then count lead bytes of Chinese characters as spaces.
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The "C" locale, so that a decimal point is a point whatever LC_NUMERIC the
+// process runs under (the widget toolkit adopts the user's locale at start).
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
 } // namespace
 
 double number(std::string_view text) {
@@ -84,7 +96,7 @@ double number(std::string_view text) {
         }
     }
     const std::string slice = folded.substr(i, j - i);
-    return std::strtod(slice.c_str(), nullptr);
+    return strtod_l(slice.c_str(), nullptr, cLocale());
 }
 
 std::int32_t toInteger(std::string_view text) {
@@ -106,9 +118,11 @@ std::int32_t toInteger(std::string_view text) {
 }
 
 std::string formatReal(double value) {
+    // to_chars, unlike printf, never writes a decimal comma under the user's locale.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.13g", value);
-    return buffer;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
+    return std::string(buffer, result.ptr);
 }
 
 std::string twoDigits(int value) {
