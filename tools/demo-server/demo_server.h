@@ -50,6 +50,7 @@ struct Options {
     int perPage = 20;
     std::map<int, PageFault> faults;  // by page number (1 = newest draws)
     std::map<std::string, Canned> files; // extra paths, or replacements of the default ones
+    int latencyMs = 0;                // wait before every answer (a slow link for benchmarks)
 };
 
 class Server {
@@ -74,6 +75,17 @@ private:
 };
 
 // One list page in the results server's markup (UTF-8): draws newest first.
+// Every draw gives exactly ten matches of the draw-extraction pattern and the
+// pager states pageCount between "共<strong>" and "</strong> 页".
 std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount, int totalDraws);
+
+// The same page with one of the body faults of PageFault (NonGb2312Char, ExtraMatches).
+std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount,
+                           int totalDraws, const PageFault& fault);
+
+// The files the update server publishes (version manifest, update package),
+// with addresses inside them pointing at baseUrl. Server::start merges them
+// under Options::files, which win.
+std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl);
 
 } // namespace ssq::demo
