@@ -4,6 +4,11 @@
 
 namespace ssq::app {
 
-AppConfig AppConfig::builtIn() { return AppConfig{SSQ_RESULTS_SERVER, SSQ_UPDATE_SERVER, {}}; }
+AppConfig AppConfig::builtIn() {
+    AppConfig config;
+    config.resultsServer = SSQ_RESULTS_SERVER;
+    config.updateServer = SSQ_UPDATE_SERVER;
+    return config;
+}
 
 } // namespace ssq::app

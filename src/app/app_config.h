@@ -1,6 +1,8 @@
 #pragma once
-// Where the program fetches from. The program itself always uses the built-in
-// servers; tests construct the window with addresses of their own.
+// What the window is built against: where the program fetches from, and the
+// name of its single-instance marker. The program itself always uses the
+// built-in servers and its executable's file name; tests construct the window
+// with values of their own.
 
 #include "platform/http_fetch.h"
 
@@ -12,7 +14,11 @@ struct AppConfig {
     std::string resultsServer; // base address, e.g. "http://127.0.0.1:18080"
     std::string updateServer;
     platform::FetchOptions fetch;
+    // Name of the single-instance marker (UTF-8); empty: no guard at all.
+    std::string instanceMarker;
 
+    // The built-in servers, and no marker: the program start adds the
+    // executable's file name (see main.cpp).
     static AppConfig builtIn();
 };
 

@@ -2,12 +2,21 @@
 
 #include "analysis/frequency_table.h"
 #include "history/draw_table.h"
+#include "history/results_page.h"
 #include "picks/pick_pane.h"
+#include "platform/http_fetch.h"
+#include "platform/message_box.h"
 #include "platform/period_timer.h"
+#include "platform/single_instance.h"
+#include "text/codec.h"
+#include "text/gbk_text.h"
+#include "text/qt_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,7 +48,49 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
+std::string MainWindow::normalCaption() {
+    return text::gbk("澜舟号录分析工具") + std::string(50, ' ') + text::gbk("版本号：") +
+           text::formatReal(kProgramVersion);
+}
+
+bool MainWindow::create() {
+    // 1. Single-instance guard. A marker that cannot be set up at all does not
+    //    keep the program from starting; only a live instance refuses.
+    if (!m_config.instanceMarker.empty()) {
+        m_instanceGuard =
+            std::make_unique<platform::SingleInstanceGuard>(QString::fromStdString(m_config.instanceMarker));
+        if (m_instanceGuard->claim() == platform::SingleInstanceGuard::Result::AlreadyRunning) {
+            platform::modalBox(QStringLiteral("提示信息"), QStringLiteral("程序已运行，请确定！"),
+                               QMessageBox::Information);
+            return false;
+        }
+    }
+    // 2. Caption.
+    setWindowTitle(text::toQString(normalCaption()));
+    // 3. Page-count probe: a blocking fetch of results page 1. A failed fetch
+    //    or a page without the page-count markers gives 0, silently.
+    m_state.pageCount = history::pageCount(history::decodePage(
+        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch)));
+    // 4.
+    m_state.aboutCountdown = 6;
+    // 5.-7. Steps of the frequency table and the pick pane, in this order.
+    fillFrequencyTable();
+    setUpPickFormats();
+    startBlankRowTimer();
+    // 8. The first frequency count enables it.
+    m_computeButton->setEnabled(false);
+    return true;
+}
+
+void MainWindow::startBlankRowTimer() { m_blankRowTimer->setPeriod(500); }
+
+void MainWindow::endProgram() {
+    m_pump.markClosing();
+    QCoreApplication::exit(0);
+}
+
 void MainWindow::buildControls() {
+    // The client area of a 909 x 524 window with a caption and a thin border.
     move(50, 50);
     resize(901, 492);
 
@@ -48,16 +99,19 @@ void MainWindow::buildControls() {
     m_pickPane = place(new picks::PickPane(this), "超级编辑框1随机号码", 406, 6, 240, 104);
     m_group = place(new QGroupBox(this), "分组框1", 652, 0, 244, 110);
     m_timedCheck = place(new QCheckBox(QStringLiteral("计时"), m_group), "选择框1计时", 20, 16, 44, 24);
-    m_timeEdit = place(new QLineEdit(m_group), "编辑框1计时", 72, 16, 38, 24);
+    m_timeEdit = place(new platform::NumberEdit(5, m_group), "编辑框1计时", 72, 16, 38, 24);
     m_randomCheck = place(new QCheckBox(QStringLiteral("随机"), m_group), "选择框1随机", 136, 16, 56, 24);
     m_countLabel = place(new QLabel(QStringLiteral("注数："), m_group), "标签1", 32, 48, 32, 24);
-    m_countEdit = place(new QLineEdit(QStringLiteral("5"), m_group), "编辑框1注数", 72, 48, 38, 24);
+    m_countEdit = place(new platform::NumberEdit(QStringLiteral("5"), 1, m_group), "编辑框1注数", 72, 48, 38, 24);
     m_highCheck = place(new QCheckBox(QStringLiteral("高次数"), m_group), "选择框2高次数", 136, 48, 60, 24);
     m_analyseButton = place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
     m_computeButton = place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
     m_progress = place(new QProgressBar(this), "进度条1", 8, 116, 637, 16);
     m_drawTable = place(new history::DrawTable(this), "超级列表框开奖数据", 8, 136, 636, 352);
     m_frequencyTable = place(new analysis::FrequencyTable(this), "超级列表框1红篮球次数", 654, 116, 240, 372);
+    // Report lists show no row numbers at their side.
+    m_drawTable->verticalHeader()->hide();
+    m_frequencyTable->verticalHeader()->hide();
 
     m_pickTimer = new platform::PeriodTimer(this);
     m_pickTimer->setObjectName(QStringLiteral("时钟1计算"));

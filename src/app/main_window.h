@@ -5,8 +5,12 @@
 #include "app/app_config.h"
 #include "app/app_state.h"
 #include "platform/event_pump.h"
+#include "platform/number_edit.h"
 
 #include <QWidget>
+
+#include <memory>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -19,6 +23,7 @@ class QPushButton;
 
 namespace ssq::platform {
 class PeriodTimer;
+class SingleInstanceGuard;
 }
 namespace ssq::history {
 class DrawTable;
@@ -32,11 +37,32 @@ class PickPane;
 
 namespace ssq::app {
 
+// The program's version, shown in NormalCaption and compared with the
+// version the update manifest publishes.
+inline constexpr double kProgramVersion = 3.2;
+
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
+    // Builds the controls and wires the handlers; nothing else happens until
+    // create() runs, so a window can be built without touching the network.
     explicit MainWindow(AppConfig config, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The window-creation sequence: single-instance guard, caption, page-count
+    // probe (a blocking fetch of results page 1), About countdown, frequency
+    // table, pick formats, blank-row timer, 按钮1计算 disabled. Returns false,
+    // after the refusal box has been closed, when another instance holding
+    // the same marker runs; the program then ends with exit code 0.
+    bool create();
+
+    // Ends the program from inside a handler as closing the window does: the
+    // loops that let events run stop at their next pump, every event loop
+    // returns, and the program start's clean-up runs on the way out.
+    void endProgram();
+
+    // NormalCaption (code page 936): "澜舟号录分析工具", 50 spaces, "版本号：", "3.2".
+    static std::string normalCaption();
 
     const AppConfig& config() const { return m_config; }
     platform::EventPump& eventPump() { return m_pump; }
@@ -44,6 +70,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -56,22 +84,28 @@ private:
     void wireUpdates();  // 检测升级
 
     // Start-up steps that subsystems define, placed by the window-creation handler.
-    void fillFrequencyTable();  // and starts the blank-row timer
+    void fillFrequencyTable();
     void setUpPickFormats();
+    void startBlankRowTimer();
+
+    // About box (wire_shell.cpp): the "关于" command and the 时钟1关于 tick.
+    void showAboutBox();
+    void aboutTick();
 
     AppConfig m_config;
     AppState m_state;
     platform::EventPump m_pump;
+    std::unique_ptr<platform::SingleInstanceGuard> m_instanceGuard; // held for the whole run
 
     QPushButton* m_readButton = nullptr;     // 读数据按钮
     QLabel* m_hintLabel = nullptr;           // 标签3提示
     picks::PickPane* m_pickPane = nullptr;   // 超级编辑框1随机号码
     QGroupBox* m_group = nullptr;            // 分组框1
     QCheckBox* m_timedCheck = nullptr;       // 选择框1计时
-    QLineEdit* m_timeEdit = nullptr;         // 编辑框1计时
+    platform::NumberEdit* m_timeEdit = nullptr;  // 编辑框1计时
     QCheckBox* m_randomCheck = nullptr;      // 选择框1随机
     QLabel* m_countLabel = nullptr;          // 标签1
-    QLineEdit* m_countEdit = nullptr;        // 编辑框1注数
+    platform::NumberEdit* m_countEdit = nullptr; // 编辑框1注数
     QCheckBox* m_highCheck = nullptr;        // 选择框2高次数
     QPushButton* m_analyseButton = nullptr;  // 按钮1分析
     QPushButton* m_computeButton = nullptr;  // 按钮1计算

@@ -1,7 +1,98 @@
 #include "app/main_window.h"
 
-namespace ssq::app {
+#include "picks/pick_pane.h"
+#include "platform/message_box.h"
+#include "platform/period_timer.h"
 
-void MainWindow::wireShell() {}
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+namespace ssq::app {
+namespace {
+
+const QString kAboutCaption = QStringLiteral("关于作者");
+const QString kAboutCredit = QStringLiteral("号录分析工具 开发小组 编制");
+const QString kAboutContact = QStringLiteral("100000000");
+constexpr int kAboutTickMs = 1000;
+constexpr int kAboutStart = 6;
+
+QString aboutText() { return kAboutCredit + QStringLiteral("\r\n\r\n QQ：") + kAboutContact; }
+
+QString aboutCountdownText(int count) {
+    return kAboutCredit + QStringLiteral("   (%1)").arg(count) + QStringLiteral("\r\n\r\n QQ：") + kAboutContact;
+}
+
+// The About box is found again by its title on every tick, like any other
+// top-level window so titled: the first visible one counts.
+QWidget* findAboutBox() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowTitle() == kAboutCaption)
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+void MainWindow::wireShell() {
+    // The pick pane's right button belongs to the "复制文本" menu, not to the
+    // text box's own context menu.
+    m_pickPane->viewport()->installEventFilter(this);
+
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAboutBox);
+    connect(m_aboutTimer, &QTimer::timeout, this, &MainWindow::aboutTick);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    // Presses on child controls that pass them on (labels, the group box)
+    // arrive here too; only the window's own background opens the menu.
+    if (event->button() == Qt::RightButton && childAt(event->position().toPoint()) == nullptr) {
+        event->accept();
+        m_mainMenu->exec(event->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pickPane->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::RightButton) {
+                m_copyMenu->exec(press->globalPosition().toPoint());
+                return true;
+            }
+        } else if (event->type() == QEvent::ContextMenu) {
+            return true; // the press above already showed our menu
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showAboutBox() {
+    m_aboutTimer->setPeriod(kAboutTickMs);
+    platform::modalBox(kAboutCaption, aboutText());
+}
+
+void MainWindow::aboutTick() {
+    QWidget* box = findAboutBox();
+    if (!box) {
+        // Closed some other way: stop, and leave the count where it was.
+        m_aboutTimer->setPeriod(0);
+        return;
+    }
+    --m_state.aboutCountdown;
+    if (auto* messageBox = qobject_cast<QMessageBox*>(box))
+        messageBox->setText(aboutCountdownText(m_state.aboutCountdown));
+    if (m_state.aboutCountdown != 0)
+        return;
+    // Enter presses the box's default button once this tick has returned.
+    QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    m_aboutTimer->setPeriod(0);
+    m_state.aboutCountdown = kAboutStart;
+}
 
 } // namespace ssq::app
