@@ -128,6 +128,8 @@ struct Server::Impl {
     bool stopping = false;
     std::map<std::string, Canned> files;
     std::map<std::string, int> counts;
+    static constexpr std::size_t kMaxTargets = 4096;
+    std::deque<std::string> targets;
 
     explicit Impl(Options o) : options(std::move(o)) {
         if (options.perPage < 1)
@@ -202,6 +204,9 @@ struct Server::Impl {
         {
             std::lock_guard lock(mutex);
             ++counts[path];
+            targets.push_back(req.target);
+            if (targets.size() > kMaxTargets)
+                targets.pop_front();
             if (const auto it = files.find(path); it != files.end())
                 canned = it->second;
         }
@@ -309,6 +314,11 @@ int Server::requests(const std::string& path) const {
     std::lock_guard lock(m_impl->mutex);
     const auto it = m_impl->counts.find(path);
     return it == m_impl->counts.end() ? 0 : it->second;
+}
+
+std::vector<std::string> Server::targets() const {
+    std::lock_guard lock(m_impl->mutex);
+    return {m_impl->targets.begin(), m_impl->targets.end()};
 }
 
 } // namespace ssq::demo

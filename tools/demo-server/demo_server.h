@@ -68,6 +68,9 @@ public:
 
     int pageCount() const;        // list pages the draws make
     int requests(const std::string& path) const; // how often a path was asked for
+    // The request targets as they arrived, before percent-decoding, oldest
+    // first (the latest few thousand).
+    std::vector<std::string> targets() const;
 
 private:
     struct Impl;
