@@ -8,9 +8,8 @@
 #include "platform/message_box.h"
 #include "platform/period_timer.h"
 #include "platform/single_instance.h"
-#include "text/codec.h"
-#include "text/gbk_text.h"
 #include "text/qt_text.h"
+#include "update/program_version.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -48,11 +47,6 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-std::string MainWindow::normalCaption() {
-    return text::gbk("澜舟号录分析工具") + std::string(50, ' ') + text::gbk("版本号：") +
-           text::formatReal(kProgramVersion);
-}
-
 bool MainWindow::create() {
     // 1. Single-instance guard. A marker that cannot be set up at all does not
     //    keep the program from starting; only a live instance refuses.
@@ -66,7 +60,7 @@ bool MainWindow::create() {
         }
     }
     // 2. Caption.
-    setWindowTitle(text::toQString(normalCaption()));
+    setWindowTitle(text::toQString(update::normalCaption()));
     // 3. Page-count probe: a blocking fetch of results page 1. A failed fetch
     //    or a page without the page-count markers gives 0, silently.
     m_state.pageCount = history::pageCount(history::decodePage(
@@ -107,6 +101,8 @@ void MainWindow::buildControls() {
     m_analyseButton = place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
     m_computeButton = place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
     m_progress = place(new QProgressBar(this), "进度条1", 8, 116, 637, 16);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
     m_drawTable = place(new history::DrawTable(this), "超级列表框开奖数据", 8, 136, 636, 352);
     m_frequencyTable = place(new analysis::FrequencyTable(this), "超级列表框1红篮球次数", 654, 116, 240, 372);
     // Report lists show no row numbers at their side.

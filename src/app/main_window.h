@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <string>
 
 class QAction;
 class QCheckBox;
@@ -37,10 +36,6 @@ class PickPane;
 
 namespace ssq::app {
 
-// The program's version, shown in NormalCaption and compared with the
-// version the update manifest publishes.
-inline constexpr double kProgramVersion = 3.2;
-
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -60,9 +55,6 @@ public:
     // loops that let events run stop at their next pump, every event loop
     // returns, and the program start's clean-up runs on the way out.
     void endProgram();
-
-    // NormalCaption (code page 936): "澜舟号录分析工具", 50 spaces, "版本号：", "3.2".
-    static std::string normalCaption();
 
     const AppConfig& config() const { return m_config; }
     platform::EventPump& eventPump() { return m_pump; }
