@@ -1,0 +1,22 @@
+#pragma once
+// The program's own version and the window caption that shows it. Start-up
+// sets the caption; the update check shows other captions while it works and
+// puts this one back.
+
+#include <string>
+
+namespace ssq::update {
+
+inline constexpr double kProgramVersion = 3.2;
+
+// A published version is newer only when it exceeds kProgramVersion by more
+// than this.
+inline constexpr double kNewerThreshold = 1e-7;
+
+// "澜舟号录分析工具", 50 spaces, "版本号：", then the version as text ("3.2"), in
+// code page 936.
+const std::string& normalCaption();
+
+bool isNewer(double publishedVersion);
+
+} // namespace ssq::update

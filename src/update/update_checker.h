@@ -1,0 +1,58 @@
+#pragma once
+// UpdateChecker: the handler of "检测升级". It reads the version manifest from
+// the update server and offers a newer version; an accepted offer hands over
+// to the updater and ends the program. The window caption shows its progress:
+//   "检测升级中..." while it works, then one of
+//   - NormalCaption after the "未接通升级服务器" message (empty answer);
+//   - NormalCaption at once after a declined offer;
+//   - "未检测到新版本" for 3000 ms (the window does not respond), then NormalCaption;
+//   - the program ends (accepted offer).
+// Except after the server failure, pending window events run at its end.
+
+#include "platform/event_pump.h"
+#include "platform/http_fetch.h"
+#include "update/manifest_reader.h"
+#include "update/updater_launcher.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace ssq::update {
+
+class UpdateChecker : public QObject {
+    Q_OBJECT
+public:
+    // window: whose caption the check uses. updateServer: base address
+    // ("http://host:port"). reader: the program-wide ManifestReader, which
+    // keeps the last manifest loaded.
+    UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
+                  ManifestReader& reader, platform::LetEventsRun letEventsRun,
+                  UpdaterLauncher launcher, QObject* parent = nullptr);
+
+    void check();
+
+    UpdaterLauncher& launcher() { return m_launcher; }
+
+    // The blocking pause of the up-to-date outcome; by default the thread sleeps.
+    using Pause = std::function<void(int milliseconds)>;
+    void setPause(Pause pause) { m_pause = std::move(pause); }
+
+    static constexpr int kUpToDatePauseMs = 3000;
+
+private:
+    void setCaption(const std::string& gbkText);
+
+    QWidget* m_window;
+    std::string m_updateServer;
+    platform::FetchOptions m_fetch;
+    ManifestReader& m_reader;
+    platform::LetEventsRun m_letEventsRun;
+    UpdaterLauncher m_launcher;
+    Pause m_pause;
+};
+
+} // namespace ssq::update
