@@ -10,7 +10,7 @@ packages=(
   libcpp-httplib-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb xauth fonts-wqy-microhei
+  xvfb xauth xdotool imagemagick fonts-wqy-microhei
 )
 
 missing=()
