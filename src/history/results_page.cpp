@@ -62,8 +62,8 @@ std::int32_t pageCount(std::string_view pageText) {
     const std::int64_t length = b - a - 20;
     if (start > std::numeric_limits<int>::max() || length > std::numeric_limits<int>::max())
         return 0;
-    const double value = text::number(
-        text::middle(pageText, static_cast<int>(start), static_cast<int>(length)));
+    const double value =
+        text::number(text::middle(pageText, static_cast<int>(start), static_cast<int>(length)));
     // Truncate toward zero; a count past the int32 range saturates instead of
     // being undefined.
     if (std::isnan(value))
@@ -87,6 +87,80 @@ DrawExtractor::~DrawExtractor() = default;
 DrawExtractor::DrawExtractor(DrawExtractor&&) noexcept = default;
 DrawExtractor& DrawExtractor::operator=(DrawExtractor&&) noexcept = default;
 
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool startsWithNoCase(std::string_view text, std::size_t at, std::string_view lowerLiteral) {
+    if (text.size() - at < lowerLiteral.size())
+        return false;
+    for (std::size_t k = 0; k < lowerLiteral.size(); ++k) {
+        char c = text[at + k];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != lowerLiteral[k])
+            return false;
+    }
+    return true;
+}
+
+// Where a match of the draw pattern can begin. Boost.Regex cannot skip ahead
+// for a pattern with the "\d{7}" alternative and would run its whole matcher
+// at every byte of the page; this filter hands it only the positions where
+// one of the four alternatives can succeed, so the matches found, and their
+// order, are the same as those of a plain search-all.
+class MatchStarts {
+public:
+    explicit MatchStarts(std::string_view text) : m_text(text) {
+        // The lazy "<em.*?(\d{2})</em>" succeeds from an "<em" exactly when
+        // "NN</em>" occurs at or after the end of that "<em"; likewise
+        // "<td><strong>(.*?)</strong></td>" needs a later "</strong></td>".
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '<')
+                continue;
+            if (i >= 2 && isDigit(text[i - 1]) && isDigit(text[i - 2]) &&
+                startsWithNoCase(text, i, "</em>"))
+                m_lastEmEnd = i - 2;
+            if (startsWithNoCase(text, i, "</strong></td>"))
+                m_lastCellEnd = i;
+        }
+    }
+
+    bool canStartAt(std::size_t i) {
+        const char c = m_text[i];
+        if (isDigit(c)) {
+            if (i >= m_runEnd) {
+                m_runEnd = i;
+                while (m_runEnd < m_text.size() && isDigit(m_text[m_runEnd]))
+                    ++m_runEnd;
+            }
+            // Digits run from i to m_runEnd: seven of them make a period; one
+            // to four followed by "-" and a digit may begin a date.
+            const std::size_t run = m_runEnd - i;
+            return run >= 7 || (run <= 4 && m_runEnd + 1 < m_text.size() &&
+                                m_text[m_runEnd] == '-' && isDigit(m_text[m_runEnd + 1]));
+        }
+        if (c != '<')
+            return false;
+        if (startsWithNoCase(m_text, i, "<em"))
+            return m_lastEmEnd != kNone && m_lastEmEnd >= i + 3;
+        if (startsWithNoCase(m_text, i, "<td><strong>"))
+            return m_lastCellEnd != kNone && m_lastCellEnd >= i + 12;
+        return false;
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::string_view m_text;
+    std::size_t m_lastEmEnd = kNone;   // start of the last "NN</em>"
+    std::size_t m_lastCellEnd = kNone; // start of the last "</strong></td>"
+    std::size_t m_runEnd = 0;          // end of the digit run last measured
+};
+
+} // namespace
+
 std::vector<DrawFields> DrawExtractor::extract(std::string_view pageText) const {
     std::vector<DrawFields> rows;
     if (!m_impl || pageText.empty())
@@ -96,16 +170,31 @@ std::vector<DrawFields> DrawExtractor::extract(std::string_view pageText) const 
     DrawFields block;
     int inBlock = 0;
     try {
-        // Search all: each search starts where the previous match ended.
-        boost::cregex_iterator it(begin, end, m_impl->pattern);
-        for (const boost::cregex_iterator last; it != last; ++it) {
-            const auto& sub = (*it)[subMatchOfField(inBlock)];
+        // Search all: the leftmost match, then the next one from where it
+        // ended. At each position the pattern is tried anchored, as a search
+        // would try it there.
+        MatchStarts starts(pageText);
+        boost::match_results<const char*> match;
+        std::size_t i = 0;
+        while (i < pageText.size()) {
+            if (!starts.canStartAt(i)) {
+                ++i;
+                continue;
+            }
+            const auto flags =
+                boost::match_continuous | (i > 0 ? boost::match_prev_avail : boost::match_default);
+            if (!boost::regex_search(begin + i, end, match, m_impl->pattern, flags)) {
+                ++i;
+                continue;
+            }
+            const auto& sub = match[subMatchOfField(inBlock)];
             block[static_cast<std::size_t>(inBlock)] = sub.matched ? sub.str() : std::string();
             if (++inBlock == kMatchesPerDraw) {
                 rows.push_back(std::move(block));
                 block = DrawFields();
                 inBlock = 0;
             }
+            i = static_cast<std::size_t>(match[0].second - begin); // never an empty match
         }
     } catch (const std::exception&) {
         // The engine gave up (complexity or memory limit) on a pathological

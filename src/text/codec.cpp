@@ -7,7 +7,9 @@
 namespace ssq::text {
 namespace {
 
-const char* iconvName(Charset c) { return c == Charset::Gb2312 ? "GB2312" : "GBK"; }
+const char* iconvName(Charset c) {
+    return c == Charset::Gb2312 ? "GB2312" : "GBK";
+}
 
 // Length of the well-formed UTF-8 sequence at the start of s. When the bytes
 // there are not one, the length of its longest well-formed beginning (at least
@@ -17,22 +19,29 @@ std::size_t utf8SequenceLength(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[0]);
     std::size_t n = 0;
     unsigned char lo = 0x80, hi = 0xBF;
-    if (b0 < 0x80) return 1;
-    if (b0 >= 0xC2 && b0 <= 0xDF) n = 2;
+    if (b0 < 0x80)
+        return 1;
+    if (b0 >= 0xC2 && b0 <= 0xDF)
+        n = 2;
     else if (b0 >= 0xE0 && b0 <= 0xEF) {
         n = 3;
-        if (b0 == 0xE0) lo = 0xA0;
-        if (b0 == 0xED) hi = 0x9F;
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        if (b0 == 0xED)
+            hi = 0x9F;
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         n = 4;
-        if (b0 == 0xF0) lo = 0x90;
-        if (b0 == 0xF4) hi = 0x8F;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        if (b0 == 0xF4)
+            hi = 0x8F;
     } else
         return 1;
     std::size_t i = 1;
     for (; i < n && i < s.size(); ++i) {
         const auto b = static_cast<unsigned char>(s[i]);
-        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) break;
+        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF))
+            break;
     }
     return i;
 }
@@ -43,7 +52,8 @@ std::size_t gbkSequenceLength(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[0]);
     if (b0 >= 0x81 && b0 <= 0xFE && s.size() >= 2) {
         const auto b1 = static_cast<unsigned char>(s[1]);
-        if (b1 >= 0x40 && b1 <= 0xFE && b1 != 0x7F) return 2;
+        if (b1 >= 0x40 && b1 <= 0xFE && b1 != 0x7F)
+            return 2;
     }
     return 1;
 }
@@ -58,8 +68,7 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    template <typename SkipLength>
-    std::string run(std::string_view input, SkipLength skipLength) {
+    template <typename SkipLength> std::string run(std::string_view input, SkipLength skipLength) {
         std::string out;
         out.reserve(input.size());
         char buffer[4096];
@@ -107,6 +116,8 @@ std::string gbkToUtf8(std::string_view gbk) {
     return converter.run(gbk, gbkSequenceLength);
 }
 
-std::string gbk(std::string_view utf8Literal) { return utf8To(Charset::Gbk, utf8Literal); }
+std::string gbk(std::string_view utf8Literal) {
+    return utf8To(Charset::Gbk, utf8Literal);
+}
 
 } // namespace ssq::text

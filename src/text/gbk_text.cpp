@@ -22,8 +22,8 @@ int find(std::string_view text, std::string_view needle) {
 std::string middle(std::string_view text, int start, int length) {
     if (start < 1 || length <= 0 || static_cast<std::size_t>(start) > text.size())
         return {};
-    return std::string(text.substr(static_cast<std::size_t>(start) - 1,
-                                   static_cast<std::size_t>(length)));
+    return std::string(
+        text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length)));
 }
 
 std::string foldFullWidth(std::string_view text) {
@@ -56,7 +56,9 @@ namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The "C" locale, so that a decimal point is a point whatever LC_NUMERIC the
 // process runs under (the widget toolkit adopts the user's locale at start).

@@ -5,8 +5,11 @@
 #include "history/results_page.h"
 #include "text/codec.h"
 
+#include <boost/regex.hpp>
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,10 +35,9 @@ std::string drawRow(const std::string& date, const std::string& period,
     return row;
 }
 
-const DrawFields kFirst = {"2016-05-26", "2016060", "04", "09", "15", "20", "27", "33", "08",
-                           "320,540,202"};
-const DrawFields kSecond = {"2016-05-24", "2016059", "01", "02", "03", "04", "05", "06", "16",
-                            "9"};
+const DrawFields kFirst = {"2016-05-26", "2016060", "04", "09", "15",
+                           "20",         "27",      "33", "08", "320,540,202"};
+const DrawFields kSecond = {"2016-05-24", "2016059", "01", "02", "03", "04", "05", "06", "16", "9"};
 
 std::string firstRow() {
     return drawRow(kFirst[0], kFirst[1], {kFirst.begin() + 2, kFirst.begin() + 9}, kFirst[9]);
@@ -46,7 +48,9 @@ std::string secondRow() {
 
 // --- Decoding -------------------------------------------------------------
 
-TEST(DecodePage, EmptyBodyGivesEmptyText) { EXPECT_EQ(decodePage(""), ""); }
+TEST(DecodePage, EmptyBodyGivesEmptyText) {
+    EXPECT_EQ(decodePage(""), "");
+}
 
 TEST(DecodePage, ConvertsToGb2312AndStopsAtFirstZeroByte) {
     EXPECT_EQ(decodePage(std::string("共175页\0tail", 13)), gbk("共175页"));
@@ -86,8 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PageCountTest,
     testing::Values(
         CountCase{"Example", gbk("共<strong>150</strong> 页"), 150},
-        CountCase{"RealPager", gbk("<p class=\"pg\"> 共<strong>175</strong> 页 /<strong>3493 "
-                                   "</strong>条记录 当前第<strong> 1 </strong>页</p>"),
+        CountCase{"RealPager",
+                  gbk("<p class=\"pg\"> 共<strong>175</strong> 页 /<strong>3493 "
+                      "</strong>条记录 当前第<strong> 1 </strong>页</p>"),
                   175},
         CountCase{"NoPagesMark", gbk("共<strong>150</strong> "), 0},
         CountCase{"FullWidthDigits", gbk("共<strong>１５０</strong> 页"), 150},
@@ -96,14 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"NoTotalMarkInMarkup", gbk("<p class=\"pg\"><strong>150</strong> 页"), 0},
         CountCase{"PagesTooSoon", gbk("共<strong>页150</strong>"), 0},
         CountCase{"PagesBeforeTotal", gbk("首页 共<strong>150</strong> 页"), 0},
-        CountCase{"Empty", "", 0},
-        CountCase{"NoNumber", gbk("共<strong>abc</strong> 页"), 0},
+        CountCase{"Empty", "", 0}, CountCase{"NoNumber", gbk("共<strong>abc</strong> 页"), 0},
         CountCase{"Fraction", gbk("共<strong>9.9</strong> 页"), 9},
         CountCase{"Negative", gbk("共<strong>-3.7</strong> 页"), -3},
         CountCase{"Saturates", gbk("共<strong>1e99999</strong> 页"), 2147483647},
         CountCase{"SaturatesLow", gbk("共<strong>-1e99999</strong> 页"), -2147483647 - 1},
         // 页 written across the bytes of other characters does not count.
-        CountCase{"PagesOnlyAcrossCharacters", std::string("\xB9\xB2<strong>7</strong> \xA1\xD2\xB3\xA1"), 0}),
+        CountCase{"PagesOnlyAcrossCharacters",
+                  std::string("\xB9\xB2<strong>7</strong> \xA1\xD2\xB3\xA1"), 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // --- Extraction -----------------------------------------------------------
@@ -150,9 +155,8 @@ TEST(ExtractDraws, FieldsAreCopiedUnchanged) {
     // Commas, spaces and Chinese characters of the sales cell stay as they are,
     // and only the two digits before </em> are taken from a longer number.
     const std::string sales = gbk(" 3,2 亿");
-    const std::string text = drawRow("2003-2-3", "2003001", {"1234", "02", "03", "04", "05", "06",
-                                                             "07"},
-                                     sales);
+    const std::string text =
+        drawRow("2003-2-3", "2003001", {"1234", "02", "03", "04", "05", "06", "07"}, sales);
     const auto rows = extractDraws(text);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][0], "2003-2-3");
@@ -219,6 +223,82 @@ TEST(ExtractDraws, PathologicalTextsNeitherCrashNorLoseEarlierDraws) {
         ASSERT_GE(rows.size(), 2u);
         EXPECT_EQ(rows[0], kFirst);
         EXPECT_EQ(rows[1], kSecond);
+    }
+}
+
+// --- Same matches as a plain search-all ------------------------------------
+
+// The rows a plain Boost.Regex search-all over the whole text gives: the
+// extractor skips ahead to likely match starts and must find exactly these.
+std::vector<DrawFields> plainSearchAll(const std::string& text) {
+    boost::regex pattern;
+    pattern.imbue(std::locale::classic());
+    pattern.assign(
+        R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
+        boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
+    static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};
+    std::vector<DrawFields> rows;
+    DrawFields block;
+    int m = 0;
+    for (boost::sregex_iterator it(text.begin(), text.end(), pattern), last; it != last; ++it) {
+        const auto& sub = (*it)[subMatch[m]];
+        block[static_cast<std::size_t>(m)] = sub.matched ? sub.str() : std::string();
+        if (++m == 10) {
+            rows.push_back(block);
+            m = 0;
+        }
+    }
+    return rows;
+}
+
+TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
+    // Fragments that begin, end or nearly form every alternative, in every
+    // letter case, glued at random. Each text is also tried behind 0-9 stray
+    // dates so that every match shows each of its sub-matches in some row.
+    const std::vector<std::string> pieces = {"0",
+                                             "7",
+                                             "12",
+                                             "123",
+                                             "2016",
+                                             "20160",
+                                             "2016060",
+                                             "-",
+                                             "-0",
+                                             "-05-",
+                                             "2016-05-26",
+                                             "<",
+                                             "<e",
+                                             "<em",
+                                             "<EM",
+                                             "<eM class=\"rr\">",
+                                             ">",
+                                             "</em>",
+                                             "</EM>",
+                                             "</e",
+                                             "<td>",
+                                             "<TD><STRONG>",
+                                             "<td><strong>",
+                                             "</strong>",
+                                             "</strong></td>",
+                                             "</STRONG></TD>",
+                                             "\n",
+                                             " ",
+                                             "x",
+                                             gbk("共"),
+                                             "\xB9"};
+    std::mt19937 random(20160526);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(1, 80);
+    const DrawExtractor extractor;
+    for (int round = 0; round < 1500; ++round) {
+        std::string text;
+        for (int n = length(random); n > 0; --n)
+            text += pieces[pick(random)];
+        std::string prefix;
+        for (int k = 0; k < 10; ++k, prefix += "1-1-1 ") {
+            const std::string input = prefix + text;
+            ASSERT_EQ(extractor.extract(input), plainSearchAll(input)) << "text: " << input;
+        }
     }
 }
 
@@ -300,6 +380,9 @@ TEST_F(DemoHistory, AllPagesGiveTheWholeHistory) {
         const std::string text =
             decodePage(ssq::demo::renderListPage({first, last}, page, pages, total));
         ASSERT_EQ(pageCount(text), pages) << "page " << page;
+        if (page % 25 == 1) {
+            ASSERT_EQ(extractor.extract(text), plainSearchAll(text)) << "page " << page;
+        }
         for (DrawFields& row : extractor.extract(text))
             all.push_back(std::move(row));
     }

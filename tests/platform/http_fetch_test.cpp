@@ -82,15 +82,17 @@ TEST_F(FetchAgainstDemoServer, BodyIsKeptWhateverTheStatus) {
     auto server = startServer(std::move(options));
     EXPECT_NE(fetchUrl(page(*server, 3), kImpatient).find("Not Found"), std::string::npos);
     EXPECT_NE(fetchUrl(page(*server, 176), kImpatient).find("Not Found"), std::string::npos);
-    EXPECT_NE(fetchUrl(server->baseUrl() + "/zhcw/html/ssq/list_01.html", kImpatient).find("Not Found"),
-              std::string::npos);
+    EXPECT_NE(
+        fetchUrl(server->baseUrl() + "/zhcw/html/ssq/list_01.html", kImpatient).find("Not Found"),
+        std::string::npos);
     EXPECT_EQ(fetchUrl(server->baseUrl() + "/teapot", kImpatient), "short and stout");
     EXPECT_EQ(server->requests(ssq::history::listPagePath(3)), 1);
 }
 
 TEST_F(FetchAgainstDemoServer, CannedFilesReplaceListPages) {
     Options options;
-    options.files[ssq::history::listPagePath(1)] = Canned{200, "text/html", "<p>replaced</p>", false};
+    options.files[ssq::history::listPagePath(1)] =
+        Canned{200, "text/html", "<p>replaced</p>", false};
     auto server = startServer(std::move(options));
     EXPECT_EQ(fetchUrl(page(*server, 1), kImpatient), "<p>replaced</p>");
     EXPECT_NE(fetchUrl(page(*server, 2), kImpatient).find("list_3.html"), std::string::npos);
@@ -144,12 +146,14 @@ TEST_F(FetchAgainstDemoServer, ManyConcurrentFetchesBesideHungOnes) {
     // Requests that never end hold connections for the whole test.
     std::vector<std::future<std::string>> hung;
     for (int i = 0; i < 8; ++i)
-        hung.push_back(std::async(std::launch::async,
-                                  [url = page(*server, 1), patient] { return fetchUrl(url, patient); }));
+        hung.push_back(std::async(std::launch::async, [url = page(*server, 1), patient] {
+            return fetchUrl(url, patient);
+        }));
     std::vector<std::future<std::string>> fetches;
     for (int n = 2; n <= 65; ++n)
-        fetches.push_back(std::async(std::launch::async,
-                                     [url = page(*server, n), patient] { return fetchUrl(url, patient); }));
+        fetches.push_back(std::async(std::launch::async, [url = page(*server, n), patient] {
+            return fetchUrl(url, patient);
+        }));
     for (int n = 2; n <= 65; ++n) {
         const std::string body = fetches[static_cast<std::size_t>(n - 2)].get();
         EXPECT_EQ(ssq::history::extractDraws(ssq::history::decodePage(body)).size(), 20u)

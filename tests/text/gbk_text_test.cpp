@@ -29,16 +29,18 @@ TEST_P(FindTest, GivesFirstPositionFromOne) {
 // 共 is B9 B2 and 页 is D2 B3 in GB2312.
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindTest,
-    testing::Values(
-        FindCase{"AtStart", "abc", "a", 1}, FindCase{"Later", "abcabc", "ca", 3},
-        FindCase{"Missing", "abc", "x", -1}, FindCase{"EmptyText", "", "a", -1},
-        FindCase{"NeedleLongerThanText", "ab", "abc", -1},
-        FindCase{"AfterChinese", gbk("共<strong>"), "<", 3},
-        FindCase{"ChineseNeedle", gbk("第共页"), gbk("页"), 5},
-        // "\xB2\xD2" spans the second byte of 共 and the first of 页: not a match.
-        FindCase{"NotOnSecondByte", "\xB9\xB2\xD2\xB3", "\xB2\xD2", -1},
-        FindCase{"SecondByteLooksAscii", "\x81\x41" "A", "A", 3},
-        FindCase{"LoneLeadByteAtEnd", "ab\xB9", "\xB9", 3}),
+    testing::Values(FindCase{"AtStart", "abc", "a", 1}, FindCase{"Later", "abcabc", "ca", 3},
+                    FindCase{"Missing", "abc", "x", -1}, FindCase{"EmptyText", "", "a", -1},
+                    FindCase{"NeedleLongerThanText", "ab", "abc", -1},
+                    FindCase{"AfterChinese", gbk("共<strong>"), "<", 3},
+                    FindCase{"ChineseNeedle", gbk("第共页"), gbk("页"), 5},
+                    // "\xB2\xD2" spans the second byte of 共 and the first of 页: not a match.
+                    FindCase{"NotOnSecondByte", "\xB9\xB2\xD2\xB3", "\xB2\xD2", -1},
+                    FindCase{"SecondByteLooksAscii",
+                             "\x81\x41"
+                             "A",
+                             "A", 3},
+                    FindCase{"LoneLeadByteAtEnd", "ab\xB9", "\xB9", 3}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct MiddleCase {
@@ -55,17 +57,14 @@ TEST_P(MiddleTest, TakesBytesWithinBounds) {
     EXPECT_EQ(middle("abcdef", c.start, c.length), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MiddleTest,
-                         testing::Values(MiddleCase{"Inside", 2, 3, "bcd"},
-                                         MiddleCase{"Whole", 1, 6, "abcdef"},
-                                         MiddleCase{"RunsPastEnd", 5, 10, "ef"},
-                                         MiddleCase{"LastByte", 6, 1, "f"},
-                                         MiddleCase{"StartBeyondEnd", 7, 1, ""},
-                                         MiddleCase{"StartZero", 0, 3, ""},
-                                         MiddleCase{"StartNegative", -9, 30, ""},
-                                         MiddleCase{"LengthZero", 2, 0, ""},
-                                         MiddleCase{"LengthNegative", 2, -1, ""}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MiddleTest,
+    testing::Values(MiddleCase{"Inside", 2, 3, "bcd"}, MiddleCase{"Whole", 1, 6, "abcdef"},
+                    MiddleCase{"RunsPastEnd", 5, 10, "ef"}, MiddleCase{"LastByte", 6, 1, "f"},
+                    MiddleCase{"StartBeyondEnd", 7, 1, ""}, MiddleCase{"StartZero", 0, 3, ""},
+                    MiddleCase{"StartNegative", -9, 30, ""}, MiddleCase{"LengthZero", 2, 0, ""},
+                    MiddleCase{"LengthNegative", 2, -1, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct NumberCase {
     const char* name;
@@ -82,18 +81,18 @@ TEST_P(NumberTest, ReadsLeadingDecimalNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumberTest,
-    testing::Values(NumberCase{"Integer", "150", 150}, NumberCase{"Fraction", "3.25", 3.25},
-                    NumberCase{"TrailingText", "175</strong>", 175},
-                    NumberCase{"LeadingSpace", " \t\n42", 42}, NumberCase{"Sign", "-7.5", -7.5},
-                    NumberCase{"PlusSign", "+8", 8}, NumberCase{"PointFirst", ".5x", 0.5},
-                    NumberCase{"Exponent", "1.5e3", 1500}, NumberCase{"ExponentSigned", "25E-1", 2.5},
-                    NumberCase{"BareExponentIgnored", "7e", 7}, NumberCase{"ExponentNoDigits", "7e+x", 7},
-                    NumberCase{"NoNumber", "abc", 0}, NumberCase{"Empty", "", 0},
-                    NumberCase{"SignOnly", "-", 0}, NumberCase{"PointOnly", ".", 0},
-                    NumberCase{"NoHex", "0x1A", 0}, NumberCase{"NoInfinity", "inf", 0},
-                    NumberCase{"FullWidthDigits", gbk("１５０"), 150},
-                    NumberCase{"IdeographicSpaceThenFullWidth", gbk("　－１．５"), -1.5},
-                    NumberCase{"ChineseFirst", gbk("共150"), 0}),
+    testing::Values(
+        NumberCase{"Integer", "150", 150}, NumberCase{"Fraction", "3.25", 3.25},
+        NumberCase{"TrailingText", "175</strong>", 175}, NumberCase{"LeadingSpace", " \t\n42", 42},
+        NumberCase{"Sign", "-7.5", -7.5}, NumberCase{"PlusSign", "+8", 8},
+        NumberCase{"PointFirst", ".5x", 0.5}, NumberCase{"Exponent", "1.5e3", 1500},
+        NumberCase{"ExponentSigned", "25E-1", 2.5}, NumberCase{"BareExponentIgnored", "7e", 7},
+        NumberCase{"ExponentNoDigits", "7e+x", 7}, NumberCase{"NoNumber", "abc", 0},
+        NumberCase{"Empty", "", 0}, NumberCase{"SignOnly", "-", 0}, NumberCase{"PointOnly", ".", 0},
+        NumberCase{"NoHex", "0x1A", 0}, NumberCase{"NoInfinity", "inf", 0},
+        NumberCase{"FullWidthDigits", gbk("１５０"), 150},
+        NumberCase{"IdeographicSpaceThenFullWidth", gbk("　－１．５"), -1.5},
+        NumberCase{"ChineseFirst", gbk("共150"), 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct IntegerCase {
@@ -111,20 +110,22 @@ TEST_P(ToIntegerTest, ReadsSignAndDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ToIntegerTest,
-    testing::Values(IntegerCase{"Empty", "", 0}, IntegerCase{"Letters", "abc", 0},
-                    IntegerCase{"LetterFirst", "x5", 0}, IntegerCase{"DigitsThenLetters", "12abc", 12},
-                    IntegerCase{"LeadingSpace", " 7", 7}, IntegerCase{"FullWidthSeven", gbk("７"), 7},
-                    IntegerCase{"FullWidthZero", gbk("０"), 0},
-                    IntegerCase{"FullWidthTen", gbk("１０"), 10},
-                    IntegerCase{"IdeographicSpace", gbk("　５"), 5},
-                    IntegerCase{"FullWidthMinus", gbk("－３"), -3}, IntegerCase{"Minus", "-12", -12},
-                    IntegerCase{"Plus", "+5", 5}, IntegerCase{"TwoSigns", "+-5", 0},
-                    IntegerCase{"SpaceAfterSign", "- 5", 0}, IntegerCase{"StopsAtPoint", "3.9", 3},
-                    IntegerCase{"LeadingZeros", "007", 7},
-                    IntegerCase{"Int32Max", "2147483647", 2147483647},
-                    IntegerCase{"WrapsPastInt32", "4294967297", 1},
-                    // A GBK lead byte is no space, even where a locale would say so.
-                    IntegerCase{"HighByteIsNoSpace", "\xA0" "5", 0}),
+    testing::Values(
+        IntegerCase{"Empty", "", 0}, IntegerCase{"Letters", "abc", 0},
+        IntegerCase{"LetterFirst", "x5", 0}, IntegerCase{"DigitsThenLetters", "12abc", 12},
+        IntegerCase{"LeadingSpace", " 7", 7}, IntegerCase{"FullWidthSeven", gbk("７"), 7},
+        IntegerCase{"FullWidthZero", gbk("０"), 0}, IntegerCase{"FullWidthTen", gbk("１０"), 10},
+        IntegerCase{"IdeographicSpace", gbk("　５"), 5},
+        IntegerCase{"FullWidthMinus", gbk("－３"), -3}, IntegerCase{"Minus", "-12", -12},
+        IntegerCase{"Plus", "+5", 5}, IntegerCase{"TwoSigns", "+-5", 0},
+        IntegerCase{"SpaceAfterSign", "- 5", 0}, IntegerCase{"StopsAtPoint", "3.9", 3},
+        IntegerCase{"LeadingZeros", "007", 7}, IntegerCase{"Int32Max", "2147483647", 2147483647},
+        IntegerCase{"WrapsPastInt32", "4294967297", 1},
+        // A GBK lead byte is no space, even where a locale would say so.
+        IntegerCase{"HighByteIsNoSpace",
+                    "\xA0"
+                    "5",
+                    0}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FoldFullWidth, MapsTheWholeRowAndLeavesOtherCharacters) {
@@ -132,7 +133,8 @@ TEST(FoldFullWidth, MapsTheWholeRowAndLeavesOtherCharacters) {
     EXPECT_EQ(foldFullWidth("\xA3\xA1\xA3\xFE"), "!~"); // both ends of the row
     // Other Chinese characters, and a second byte that looks like A3, stay whole.
     EXPECT_EQ(foldFullWidth(gbk("共页")), gbk("共页"));
-    EXPECT_EQ(foldFullWidth("\xB9\xA3\xA3\xB1"), "\xB9\xA3" "1");
+    EXPECT_EQ(foldFullWidth("\xB9\xA3\xA3\xB1"), "\xB9\xA3"
+                                                 "1");
     EXPECT_EQ(foldFullWidth("x\xA3"), "x\xA3");
 }
 

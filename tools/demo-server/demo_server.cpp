@@ -25,11 +25,20 @@ std::string escapeHtml(const std::string& s) {
     std::string out;
     for (char c : s) {
         switch (c) {
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
@@ -161,14 +170,14 @@ struct Server::Impl {
     void answerStall(httplib::Response& res, std::string body, const char* contentType) {
         auto shared = std::make_shared<std::string>(std::move(body));
         const std::size_t half = shared->size() / 2;
-        res.set_content_provider(shared->size(), contentType,
-                                 [this, shared, half](std::size_t offset, std::size_t,
-                                                      httplib::DataSink& sink) {
-                                     if (offset < half)
-                                         return sink.write(shared->data() + offset, half - offset);
-                                     waitForStop();
-                                     return false;
-                                 });
+        res.set_content_provider(
+            shared->size(), contentType,
+            [this, shared, half](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                if (offset < half)
+                    return sink.write(shared->data() + offset, half - offset);
+                waitForStop();
+                return false;
+            });
     }
 
     void answerListPage(int page, httplib::Response& res) {
@@ -186,8 +195,8 @@ struct Server::Impl {
             std::min(newestFirst.size(), first + static_cast<std::size_t>(options.perPage));
         const std::vector<Draw> pageDraws(newestFirst.begin() + static_cast<std::ptrdiff_t>(first),
                                           newestFirst.begin() + static_cast<std::ptrdiff_t>(last));
-        std::string body = renderListPage(pageDraws, page, pages,
-                                          static_cast<int>(newestFirst.size()), fault);
+        std::string body =
+            renderListPage(pageDraws, page, pages, static_cast<int>(newestFirst.size()), fault);
         if (fault.kind == PageFault::Kind::Stall)
             return answerStall(res, std::move(body), kHtml);
         res.set_content(std::move(body), kHtml);
@@ -253,7 +262,9 @@ Server::Server(Options options) : m_impl(std::make_unique<Impl>(std::move(option
     });
 }
 
-Server::~Server() { stop(); }
+Server::~Server() {
+    stop();
+}
 
 bool Server::start(int port) {
     Impl& impl = *m_impl;
@@ -304,11 +315,17 @@ void Server::stop() {
         impl.listener.join();
 }
 
-int Server::port() const { return m_impl->port; }
+int Server::port() const {
+    return m_impl->port;
+}
 
-std::string Server::baseUrl() const { return "http://127.0.0.1:" + std::to_string(port()); }
+std::string Server::baseUrl() const {
+    return "http://127.0.0.1:" + std::to_string(port());
+}
 
-int Server::pageCount() const { return m_impl->pages; }
+int Server::pageCount() const {
+    return m_impl->pages;
+}
 
 int Server::requests(const std::string& path) const {
     std::lock_guard lock(m_impl->mutex);

@@ -16,7 +16,7 @@ struct Draw {
     std::string date;        // "2003-02-23"
     std::array<int, 6> reds; // ascending
     int blue = 0;
-    std::string sales;       // yuan, digits only
+    std::string sales; // yuan, digits only
     std::string pool;
 };
 
@@ -27,11 +27,11 @@ std::vector<Draw> loadHistory(const std::string& csvPath);
 struct PageFault {
     enum class Kind {
         None,
-        NotFound,       // 404 with an HTML body
-        Hang,           // never answers (until the server stops)
-        Stall,          // sends part of the body, then nothing more
-        NonGb2312Char,  // a "©" in the footer
-        ExtraMatches,   // `extra` stray matches (dates) after the draws
+        NotFound,      // 404 with an HTML body
+        Hang,          // never answers (until the server stops)
+        Stall,         // sends part of the body, then nothing more
+        NonGb2312Char, // a "©" in the footer
+        ExtraMatches,  // `extra` stray matches (dates) after the draws
     };
     Kind kind = Kind::None;
     int extra = 0;
@@ -46,11 +46,11 @@ struct Canned {
 };
 
 struct Options {
-    std::vector<Draw> draws;          // oldest first, as loadHistory gives them
+    std::vector<Draw> draws; // oldest first, as loadHistory gives them
     int perPage = 20;
-    std::map<int, PageFault> faults;  // by page number (1 = newest draws)
+    std::map<int, PageFault> faults;     // by page number (1 = newest draws)
     std::map<std::string, Canned> files; // extra paths, or replacements of the default ones
-    int latencyMs = 0;                // wait before every answer (a slow link for benchmarks)
+    int latencyMs = 0;                   // wait before every answer (a slow link for benchmarks)
 };
 
 class Server {
@@ -66,7 +66,7 @@ public:
     int port() const;
     std::string baseUrl() const; // "http://127.0.0.1:<port>"
 
-    int pageCount() const;        // list pages the draws make
+    int pageCount() const;                       // list pages the draws make
     int requests(const std::string& path) const; // how often a path was asked for
     // The request targets as they arrived, before percent-decoding, oldest
     // first (the latest few thousand).
@@ -80,7 +80,8 @@ private:
 // One list page in the results server's markup (UTF-8): draws newest first.
 // Every draw gives exactly ten matches of the draw-extraction pattern and the
 // pager states pageCount between "共<strong>" and "</strong> 页".
-std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount, int totalDraws);
+std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount,
+                           int totalDraws);
 
 // The same page with one of the body faults of PageFault (NonGb2312Char, ExtraMatches).
 std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount,

@@ -66,7 +66,9 @@ std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<最新版本>\n"
         "  <版本信息 版本号=\"3.3\" 升级说明=\"修正若干问题，提高读取速度。\"\n"
-        "          下载地址=\"" + baseUrl + kPackagePath + "\"\n"
+        "          下载地址=\"" +
+        baseUrl + kPackagePath +
+        "\"\n"
         "          文件标题=\"澜舟号录分析工具3.3\" 文件名=\"ssq-update-3.3.zip\"/>\n"
         "</最新版本>\n";
     files["/澜舟号录.xml"] = file(manifest, "text/xml; charset=utf-8");
