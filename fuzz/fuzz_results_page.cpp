@@ -1,0 +1,67 @@
+// Any bytes as a results page body: decoding, the page-count rule and draw
+// extraction must neither crash nor read out of bounds, and extraction must
+// find exactly the rows of a plain Boost.Regex search-all.
+
+#include "history/results_page.h"
+
+#include <boost/regex.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <locale>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::vector<ssq::history::DrawFields> plainSearchAll(const std::string& text) {
+    static const boost::regex pattern = [] {
+        boost::regex re;
+        re.imbue(std::locale::classic());
+        re.assign(R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
+                  boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
+        return re;
+    }();
+    static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};
+    std::vector<ssq::history::DrawFields> rows;
+    ssq::history::DrawFields block;
+    int m = 0;
+    for (boost::sregex_iterator it(text.begin(), text.end(), pattern), last; it != last; ++it) {
+        const auto& sub = (*it)[subMatch[m]];
+        block[static_cast<std::size_t>(m)] = sub.matched ? sub.str() : std::string();
+        if (++m == 10) {
+            rows.push_back(block);
+            m = 0;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const ssq::history::DrawExtractor extractor;
+    const std::string_view body(reinterpret_cast<const char*>(data), size);
+
+    const std::string text = ssq::history::decodePage(body);
+    if (text.find('\0') != std::string::npos)
+        std::abort(); // the page text ends at the first zero byte
+    (void)ssq::history::pageCount(text);
+    // The rule also meets raw bytes that are not GB2312 at all.
+    (void)ssq::history::pageCount(body);
+
+    // Undecoded bytes too: the extractor must cope with any byte text.
+    for (const std::string& input : {text, std::string(body)}) {
+        const auto rows = extractor.extract(input);
+        std::vector<ssq::history::DrawFields> expected;
+        try {
+            expected = plainSearchAll(input);
+        } catch (const std::exception&) {
+            continue; // the plain search gave up; nothing to compare with
+        }
+        if (rows != expected)
+            std::abort();
+    }
+    return 0;
+}
