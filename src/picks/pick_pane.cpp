@@ -64,7 +64,9 @@ PickPane::PickPane(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A bar that comes and goes as the pane is cleared and refilled ten times a
+    // second would change the text width and lay every line out twice.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
     const CharFormat start = startFormat();
