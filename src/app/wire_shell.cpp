@@ -15,8 +15,8 @@ namespace ssq::app {
 namespace {
 
 const QString kAboutCaption = QStringLiteral("关于作者");
-const QString kAboutCredit = QStringLiteral("号录分析工具 开发小组 编制");
-const QString kAboutContact = QStringLiteral("100000000");
+const QString kAboutCredit = QStringLiteral("本工具由开发小组编写");
+const QString kAboutContact = QStringLiteral("0000000");
 constexpr int kAboutTickMs = 1000;
 constexpr int kAboutStart = 6;
 
