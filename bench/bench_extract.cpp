@@ -99,6 +99,25 @@ void BM_DecodeAndExtractWholeHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAndExtractWholeHistory)->Unit(benchmark::kMillisecond);
 
+// A hostile page: a real page followed by 100 KB of "<em" tags that never close.
+// A plain search-all retries the lazy "<em.*?" from each of them to the end of
+// the text (quadratic; Boost.Regex gives up after seconds with a complexity
+// error); the extractor rules them out at once.
+void BM_ExtractUnclosedEmTags(benchmark::State& state) {
+    std::string text = ssq::history::decodePage(firstPage());
+    for (int i = 0; i < 100000 / 3; ++i)
+        text += "<em";
+    const ssq::history::DrawExtractor extractor;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        auto r = extractor.extract(text);
+        rows = r.size();
+        benchmark::DoNotOptimize(r);
+    }
+    report(state, text.size(), rows);
+}
+BENCHMARK(BM_ExtractUnclosedEmTags);
+
 // A compiled pattern per page, as a caller without a long-lived extractor would pay.
 void BM_CompilePattern(benchmark::State& state) {
     for (auto _ : state)

@@ -19,8 +19,9 @@ std::vector<ssq::history::DrawFields> plainSearchAll(const std::string& text) {
     static const boost::regex pattern = [] {
         boost::regex re;
         re.imbue(std::locale::classic());
-        re.assign(R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
-                  boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
+        re.assign(
+            R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
+            boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
         return re;
     }();
     static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};

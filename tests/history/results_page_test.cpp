@@ -290,7 +290,7 @@ TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(1, 80);
     const DrawExtractor extractor;
-    for (int round = 0; round < 1500; ++round) {
+    for (int round = 0; round < 700; ++round) {
         std::string text;
         for (int n = length(random); n > 0; --n)
             text += pieces[pick(random)];
