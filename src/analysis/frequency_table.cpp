@@ -1,31 +1,59 @@
 #include "analysis/frequency_table.h"
 
-#include "text/qt_text.h"
+#include "analysis/frequency_counter.h"
+
+#include <QPalette>
+#include <QStyledItemDelegate>
 
 namespace ssq::analysis {
+namespace {
 
-FrequencyTable::FrequencyTable(QWidget* parent) : QTableWidget(parent) { setColumnCount(5); }
+// A report list without full-row select highlights only the first cell of the
+// selected row.
+class FirstCellHighlight : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-int FrequencyTable::appendRow() {
-    const int row = rowCount();
-    insertRow(row);
-    return row;
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != 0)
+            option->state &= ~QStyle::State_Selected;
+    }
+};
+
+} // namespace
+
+FrequencyTable::FrequencyTable(QWidget* parent)
+    : ReportList({{"xh", 1}, {"红球", 50}, {"出现次数", 60}, {"蓝球", 50}, {"出现次数", 60}},
+                 parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setItemDelegate(new FirstCellHighlight(this));
+
+    // Without the focus the selection is not shown.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Text));
+    setPalette(colours);
 }
 
-void FrequencyTable::setCell(int row, int column, const std::string& text) {
-    if (row < 0 || row >= rowCount())
-        return;
-    setItem(row, column, new QTableWidgetItem(text::toQString(text)));
+void FrequencyTable::fill() {
+    for (int n = 1; n <= RedNumbers; ++n) {
+        const int row = appendRow();
+        setCell(row, 0, std::to_string(row + 1));
+        setCell(row, 1, std::to_string(n));
+    }
+    for (int k = 1; k <= BlueNumbers; ++k) {
+        const int appended = appendRow();
+        setCell(appended - RedNumbers, 3, std::to_string(k));
+    }
 }
 
-std::string FrequencyTable::cell(int row, int column) const {
-    const QTableWidgetItem* it = item(row, column);
-    return it ? text::fromQString(it->text()) : std::string();
-}
-
-void FrequencyTable::deleteRow(int row) {
-    if (row >= 0 && row < rowCount())
-        removeRow(row);
+bool FrequencyTable::removeBlankRows() {
+    for (int i = 0; i < rows(); ++i)
+        if (cell(i, 1).empty())
+            deleteRow(i);
+    return rows() > 0 && !cell(rows() - 1, 1).empty();
 }
 
 } // namespace ssq::analysis

@@ -1,7 +1,19 @@
 #include "app/main_window.h"
 
+#include "history/history_downloader.h"
+
+#include <QPushButton>
+
 namespace ssq::app {
 
-void MainWindow::wireHistory() {}
+void MainWindow::wireHistory() {
+    // Parent-owned; the frequency count finds it to download first when the
+    // draw table is empty.
+    auto* downloader = new history::HistoryDownloader(
+        m_config.resultsServer, m_config.fetch,
+        {m_drawTable, m_progress, m_hintLabel, m_analyseButton},
+        {&m_state.pageCount, &m_state.drawSerial}, m_pump.callback(), this);
+    connect(m_readButton, &QPushButton::clicked, downloader, [downloader] { downloader->run(); });
+}
 
 } // namespace ssq::app

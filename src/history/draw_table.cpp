@@ -1,29 +1,31 @@
 #include "history/draw_table.h"
 
-#include "text/qt_text.h"
+#include <QPalette>
 
 namespace ssq::history {
 
-DrawTable::DrawTable(QWidget* parent) : QTableWidget(parent) {
-    setColumnCount(11);
-}
+DrawTable::DrawTable(QWidget* parent)
+    : ReportList({{"序号", 50},
+                  {"开奖日期", 76},
+                  {"期号", 60},
+                  {"红球1", 50},
+                  {"红球2", 50},
+                  {"红球3", 50},
+                  {"红球4", 50},
+                  {"红球5", 50},
+                  {"红球6", 50},
+                  {"蓝球", 50},
+                  {"销售额(元)", 80}},
+                 parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
 
-int DrawTable::appendRow(const std::string& serialText) {
-    const int row = rowCount();
-    insertRow(row);
-    setCell(row, 0, serialText);
-    return row;
-}
-
-void DrawTable::setCell(int row, int column, const std::string& text) {
-    if (row < 0 || row >= rowCount())
-        return;
-    setItem(row, column, new QTableWidgetItem(text::toQString(text)));
-}
-
-std::string DrawTable::cell(int row, int column) const {
-    const QTableWidgetItem* it = item(row, column);
-    return it ? text::fromQString(it->text()) : std::string();
+    // The selection stays shown in the active colours without the focus.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(colours);
 }
 
 } // namespace ssq::history

@@ -1,0 +1,65 @@
+#pragma once
+// HistoryDownloader: the command behind 读数据按钮 ("读取双色球数据"). It reads
+// list pages 1 .. P of the results server, appends one row per extracted draw
+// to the DrawTable, advances 进度条1 once per page, reports the total in
+// 标签3提示 and enables 按钮1分析.
+
+#include "platform/event_pump.h"
+#include "platform/http_fetch.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace ssq::history {
+
+class DrawTable;
+
+class HistoryDownloader : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        DrawTable* table = nullptr;            // 超级列表框开奖数据
+        QProgressBar* progress = nullptr;      // 进度条1
+        QLabel* hint = nullptr;                // 标签3提示
+        QPushButton* analyseButton = nullptr;  // 按钮1分析
+    };
+
+    // Program-wide values the command reads and writes: the page count (the
+    // bound of a run, set back to 0 at its end) and the serial of the last row.
+    struct Counters {
+        std::int32_t* pageCount = nullptr;
+        std::int32_t* drawSerial = nullptr;
+    };
+
+    enum class Outcome {
+        Finished, // every page was read (or there was none to read)
+        Refused,  // a run was already going on; nothing was touched
+        Stopped,  // the window is closing; the run ended at an event pump
+    };
+
+    HistoryDownloader(std::string resultsServer, platform::FetchOptions fetch, Controls controls,
+                      Counters counters, platform::LetEventsRun letEventsRun,
+                      QObject* parent = nullptr);
+
+    // Runs the download. Pending window events run after every appended row and
+    // only then; a second start while a run lets events run is refused, so rows
+    // of two runs never interleave. After Stopped no control is touched again.
+    Outcome run();
+    bool running() const { return m_running; }
+
+private:
+    std::string m_resultsServer;
+    platform::FetchOptions m_fetch;
+    Controls m_controls;
+    Counters m_counters;
+    platform::LetEventsRun m_letEventsRun;
+    bool m_running = false;
+};
+
+} // namespace ssq::history
