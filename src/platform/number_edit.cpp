@@ -53,7 +53,6 @@ void NumberEdit::keyPressEvent(QKeyEvent* event) {
 void NumberEdit::focusInEvent(QFocusEvent* event) {
     showSelection(true);
     QLineEdit::focusInEvent(event);
-    emit focusGained();
 }
 
 void NumberEdit::focusOutEvent(QFocusEvent* event) {

@@ -29,9 +29,6 @@ public:
     explicit NumberEdit(int maxChars, QWidget* parent = nullptr);
     NumberEdit(const QString& text, int maxChars, QWidget* parent = nullptr);
 
-signals:
-    void focusGained(); // after the box got the input focus
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

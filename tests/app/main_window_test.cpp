@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "demo_server.h"
+#include "platform/info_box.h"
 #include "platform/period_timer.h"
 
 #include <QAbstractButton>
@@ -109,6 +110,7 @@ private slots:
     void secondInstanceRefused();
     void aboutBoxCountsDownAndClosesItself();
     void aboutBoxClosedEarlyKeepsTheCount();
+    void infoBoxClosesItself();
 };
 
 void MainWindowTest::controlsAtCreation() {
@@ -524,6 +526,35 @@ void MainWindowTest::aboutBoxClosedEarlyKeepsTheCount() {
     QVERIFY(openAfterSecondTick);
     QCOMPARE(window->state().aboutCountdown, 6);
     QCOMPARE(aboutTimer->period(), 0);
+}
+
+// The InfoBox the other handlers show: no owner, no icon, OK, and it goes away
+// on its own.
+void MainWindowTest::infoBoxClosesItself() {
+    QString caption, text;
+    bool plainBox = false;
+    whenLoopRuns([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        caption = box->windowTitle();
+        text = box->text();
+        plainBox = box->icon() == QMessageBox::NoIcon &&
+                   box->standardButtons() == QMessageBox::StandardButtons(QMessageBox::Ok) &&
+                   box->parentWidget() == nullptr && box->windowModality() == Qt::ApplicationModal;
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Ok);
+    });
+    guard.start(10000);
+    ssq::platform::infoBox(QStringLiteral("未选择文本"));
+    QVERIFY2(guard.isActive(), "the box did not close by itself");
+    QCOMPARE(caption, QStringLiteral("提示信息"));
+    QCOMPARE(text, QStringLiteral("未选择文本"));
+    QVERIFY(plainBox);
 }
 
 QTEST_MAIN(MainWindowTest)
