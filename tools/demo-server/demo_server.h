@@ -12,9 +12,9 @@
 namespace ssq::demo {
 
 struct Draw {
-    std::string period;      // seven digits, "2003001"
-    std::string date;        // "2003-02-23"
-    std::array<int, 6> reds; // ascending
+    std::string period;        // seven digits, "2003001"
+    std::string date;          // "2003-02-23"
+    std::array<int, 6> reds{}; // ascending
     int blue = 0;
     std::string sales; // yuan, digits only
     std::string pool;
@@ -28,8 +28,8 @@ struct PageFault {
     enum class Kind {
         None,
         NotFound,      // 404 with an HTML body
-        Hang,          // never answers (until the server stops)
-        Stall,         // sends part of the body, then nothing more
+        Hang,          // no answer until the server stops, then 503 "server stopped"
+        Stall,         // headers and half the body, then nothing; cut off at stop
         NonGb2312Char, // a "©" in the footer
         ExtraMatches,  // `extra` stray matches (dates) after the draws
     };
@@ -60,8 +60,12 @@ public:
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
 
-    // Starts listening on 127.0.0.1:port (0 = any free port); false on failure.
+    // Starts listening on 127.0.0.1:port (0 = any free port); false when the
+    // port is taken or the server was stopped before. Requests are served on
+    // their own threads, so hung ones never hold up the others.
     bool start(int port = 0);
+    // Stops for good: closes the port, releases hung and stalled answers and
+    // waits for every connection thread. Safe to call more than once.
     void stop();
     int port() const;
     std::string baseUrl() const; // "http://127.0.0.1:<port>"
