@@ -23,7 +23,8 @@ std::string middle(std::string_view text, int start, int length);
 std::string foldFullWidth(std::string_view text);
 
 // Full-width folding, then the longest leading decimal floating-point number
-// after leading white space, like atof; 0 when there is none.
+// after leading white space, like atof in the "C" locale (the decimal point is
+// "." whatever locale the process runs under); 0 when there is none.
 double number(std::string_view text);
 
 // Full-width folding, then leading white space, one optional sign and decimal
@@ -32,7 +33,7 @@ double number(std::string_view text);
 std::int32_t toInteger(std::string_view text);
 
 // A real number with up to 13 significant digits and no trailing zeros
-// (3.2 -> "3.2", 150 -> "150").
+// (3.2 -> "3.2", 150 -> "150"), with a decimal point in every locale.
 std::string formatReal(double value);
 
 // Two decimal digits with a leading zero for 0-9 ("01" .. "33").

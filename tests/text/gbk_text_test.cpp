@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace ssq::text;
@@ -160,22 +162,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormatRealTest,
                                          RealCase{"Large", 1234567890123.0, "1234567890123"}),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// A locale whose decimal separator is a comma: an installed one, or one built
+// for the test with localedef into a scratch folder; empty when neither works.
+std::string decimalCommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name))
+            return name;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ssq-test-locales";
+    const std::string name = "de_DE.UTF-8";
+    if (!std::filesystem::exists(dir / name / "LC_NUMERIC")) {
+        std::filesystem::create_directories(dir);
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (dir / name).string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == -1)
+            return {};
+    }
+    setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, name.c_str()) ? name : std::string();
+}
+
 // The widget toolkit adopts the user's locale at start; a German LC_NUMERIC
 // must not turn the version into "3,2" nor stop number() at the point.
 TEST(LocaleIndependence, DecimalPointWhateverLcNumeric) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
-    const char* used = nullptr;
-    for (const char* name : candidates)
-        if (std::setlocale(LC_NUMERIC, name)) {
-            used = name;
-            break;
-        }
-    if (!used)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    const std::string used = decimalCommaLocale();
+    if (used.empty())
+        GTEST_SKIP() << "no locale with a decimal comma could be had";
     const std::string formatted = formatReal(3.2);
     const double parsed = number("2.5");
+    const double parsedHere = std::strtod("2.5", nullptr); // what the C library does now
     std::setlocale(LC_NUMERIC, saved.c_str());
+    ASSERT_DOUBLE_EQ(parsedHere, 2.0) << used << " has no decimal comma";
     EXPECT_EQ(formatted, "3.2") << used;
     EXPECT_DOUBLE_EQ(parsed, 2.5) << used;
 }
