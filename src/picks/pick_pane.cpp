@@ -105,12 +105,18 @@ const QTextCharFormat& PickPane::textFormat(const CharFormat& format) {
 }
 
 void PickPane::clear() {
+    // An empty pane starts over with its default format, for the program's
+    // next insert as for what the user types.
+    m_nextFormat = toTextCharFormat(startFormat());
     if (m_batchDepth > 0) {
         m_batchCursor.select(QTextCursor::Document);
         m_batchCursor.removeSelectedText();
+        m_batchCursor.setCharFormat(m_nextFormat);
         return;
     }
+    // Also empties the undo history, which would otherwise grow with every tick.
     QTextEdit::clear();
+    setCurrentCharFormat(m_nextFormat);
 }
 
 void PickPane::applyFormat(const CharFormat& format) {

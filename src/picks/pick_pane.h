@@ -24,7 +24,8 @@ class PickPane : public QTextEdit {
 public:
     explicit PickPane(QWidget* parent = nullptr);
 
-    // Empty content, caret at 0, nothing selected. Hides QTextEdit::clear.
+    // Empty content, caret at 0, nothing selected, the default format for the
+    // next text. Hides QTextEdit::clear.
     void clear();
     void applyFormat(const CharFormat& format);
     void insertText(std::string_view text);

@@ -204,6 +204,10 @@ void PickPaneTest::clearLeavesNothing() {
     QCOMPARE(pane.textCursor().position(), 0);
     QVERIFY(!pane.textCursor().hasSelection());
     QCOMPARE(pane.selectedText(), std::string());
+    // What comes next into the empty pane has the default format again.
+    pane.insertText("5");
+    QCOMPARE(formatAt(pane, 0).fontPointSize(), 9.0);
+    QVERIFY(formatAt(pane, 0).fontWeight() != QFont::Bold);
 }
 
 void PickPaneTest::songTiFallsBackToAnInstalledCjkFace() {

@@ -162,6 +162,7 @@ private slots:
     void timeEditHintOnFocus();
     void highCountPick_data();
     void highCountPick();
+    void eventsDuringTheHighCountWalkLeaveOneLine();
     void copyPutsPlainTextOnTheClipboard();
     void copyWithoutSelectionShowsAMessage();
     void deleteRemovesTheSelection();
@@ -296,7 +297,7 @@ void PickWindowTest::highCountPick_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("one line") << true << QStringLiteral("1") << kHighCountLine << QString();
     QTest::newRow("5 still one line") << true << QStringLiteral("5") << kHighCountLine << QString();
-    QTest::newRow("negative still one line") << true << QStringLiteral("-") << QString() << QStringLiteral("提示信息|生成注数不能为零");
+    QTest::newRow("minus sign alone") << true << QStringLiteral("-") << QString() << QStringLiteral("提示信息|生成注数不能为零");
     QTest::newRow("0") << true << QStringLiteral("0") << QString() << QStringLiteral("提示信息|生成注数不能为零");
     QTest::newRow("empty") << true << QString() << QString() << QStringLiteral("提示信息|生成注数不能为零");
     QTest::newRow("no counts yet") << false << QStringLiteral("1") << QString() << QString();
@@ -328,6 +329,25 @@ void PickWindowTest::highCountPick() {
     QCOMPARE(c.charFormat().foreground().color(), QColor(255, 0, 0));
     c.setPosition(16);
     QCOMPARE(c.charFormat().foreground().color(), QColor(0, 0, 255));
+}
+
+void PickWindowTest::eventsDuringTheHighCountWalkLeaveOneLine() {
+    // A run by 计时 goes on while 高次数 is chosen; its tick and a second press
+    // arrive while the walk lets events run.
+    Window w;
+    w.fillCounts();
+    w.timeEdit->setText(QStringLiteral("10"));
+    w.timed->click();
+    w.high->click();
+    QTimer::singleShot(0, w.compute, [&w] {
+        w.tick();
+        w.compute->click();
+    });
+    w.compute->click();
+    QCOMPARE(w.pane->toPlainText(), kHighCountLine);
+    // The next tick replaces it with one random ticket (the count reads «1»).
+    w.tick();
+    verifyRandomLines(*w.pane, 1);
 }
 
 void PickWindowTest::copyPutsPlainTextOnTheClipboard() {
