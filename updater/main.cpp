@@ -4,7 +4,8 @@
 //   update.exe 验证参数 <package address> <title> 运行 <program file> <file name> [notes...]
 //
 // The program writes this file into "升级文件" beside itself and starts it
-// with these arguments (UTF-8) as it ends. Any other call is refused.
+// with these arguments (UTF-8) as it ends. Any other call is refused (exit
+// code 1). A failed update exits with 2 after starting the unchanged program.
 
 #include "updater/updater_core.h"
 #include "updater/updater_window.h"
@@ -26,6 +27,9 @@ namespace {
 
 // How long a failure stays on screen before the unchanged program starts again.
 constexpr int kFailureShownMs = 3000;
+// The refusal closes itself too, so that an updater started wrongly never
+// waits for ever with nobody to answer it (the program has ended by then).
+constexpr int kRefusalShownMs = 5000;
 
 QString utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -74,6 +78,7 @@ int main(int argc, char* argv[]) {
     if (!call) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("提示信息"),
                         QStringLiteral("程序调用参数错误！"), QMessageBox::Ok);
+        QTimer::singleShot(kRefusalShownMs, &box, [&box] { box.done(QMessageBox::Ok); });
         box.exec();
         return 1;
     }

@@ -1,0 +1,466 @@
+// "检测升级" on the real main window against the real loopback demo server:
+// the captions of each outcome, the boxes it shows, the updater file it
+// writes, and the whole hand-off to the real updater process.
+
+#include "app/main_window.h"
+#include "demo_server.h"
+#include "update/update_checker.h"
+#include "update/updater_image.h"
+#include "update/updater_launcher.h"
+#include "zip_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace ssq;
+
+namespace {
+
+const QString kChecking = QStringLiteral("检测升级中...");
+const QString kUpToDate = QStringLiteral("未检测到新版本");
+const QString kNormal = QStringLiteral("澜舟号录分析工具") + QString(50, QLatin1Char(' ')) + QStringLiteral("版本号：3.2");
+const std::string kPackagePath = "/update/ssq-update-3.3.zip";
+
+std::string manifest(const std::string& version, const std::string& notes = "修正若干问题") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><最新版本><版本信息 版本号=\"" + version + "\" 升级说明=\"" +
+           notes + "\" 下载地址=\"http://127.0.0.1:1/p.zip\" 文件标题=\"标题\" 文件名=\"p.zip\"/></最新版本>";
+}
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const fs::path& p, const std::string& content, fs::perms perms = fs::perms(0644)) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+    fs::permissions(p, perms);
+}
+
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
+        files[it->path().lexically_relative(root).string()] = it->is_regular_file() ? readFile(it->path()) : "/";
+    return files;
+}
+
+bool isExecutable(const fs::path& p) {
+    return (fs::status(p).permissions() & fs::perms::owner_exec) != fs::perms::none;
+}
+
+// A program stand-in that notes in its current directory that it was started.
+std::string standIn(const std::string& word) { return "#!/bin/sh\necho " + word + " > started.txt\n"; }
+
+// Answers the message boxes the check shows, and notes what they looked like.
+class BoxAnswerer : public QObject {
+public:
+    enum class Answer { Ok, Cancel, Escape, Close };
+    struct Seen {
+        QString title, text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        Qt::WindowModality modality;
+        bool owned;
+    };
+
+    explicit BoxAnswerer(Answer offerAnswer) : m_offerAnswer(offerAnswer) {
+        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
+        m_timer.start(10);
+    }
+    std::vector<Seen> seen;
+
+private:
+    void poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box == m_last)
+            return;
+        m_last = box;
+        seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                        box->windowModality(), box->parentWidget() != nullptr});
+        const Answer answer = box->windowTitle() == QStringLiteral("版本升级") ? m_offerAnswer : Answer::Ok;
+        switch (answer) {
+        case Answer::Ok: box->button(QMessageBox::Ok)->click(); break;
+        case Answer::Cancel: box->button(QMessageBox::Cancel)->click(); break;
+        case Answer::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
+        case Answer::Close: box->close(); break;
+        }
+    }
+    Answer m_offerAnswer;
+    QTimer m_timer;
+    QMessageBox* m_last = nullptr;
+};
+
+// The window, its update checker with the program's ending and the pause
+// observed instead of done, and the captions it shows.
+struct Session {
+    std::unique_ptr<app::MainWindow> window;
+    update::UpdateChecker* checker = nullptr;
+    QStringList captions;
+    QElapsedTimer clock;
+    std::vector<qint64> captionTimes;
+    std::vector<int> pauses;
+    std::vector<int> endings;
+
+    explicit Session(const std::string& updateServer, bool realPause = false) {
+        app::AppConfig config;
+        config.resultsServer = "http://127.0.0.1:1";
+        config.updateServer = updateServer;
+        config.fetch.connectTimeoutMs = 2000;
+        config.fetch.stallSeconds = 1;
+        window = std::make_unique<app::MainWindow>(config);
+        checker = window->findChild<update::UpdateChecker*>(QStringLiteral("UpdateChecker"));
+        if (!checker)
+            throw std::runtime_error("no UpdateChecker");
+        checker->launcher().setEndProgram([this](int code) { endings.push_back(code); });
+        if (!realPause)
+            checker->setPause([this](int ms) { pauses.push_back(ms); });
+        clock.start();
+        QObject::connect(window.get(), &QWidget::windowTitleChanged, [this](const QString& title) {
+            captions << title;
+            captionTimes.push_back(clock.elapsed());
+        });
+    }
+    void check() { window->findChild<QAction*>(QStringLiteral("检测升级"))->trigger(); }
+};
+
+std::unique_ptr<demo::Server> serve(std::map<std::string, demo::Canned> files) {
+    demo::Options options;
+    options.files = std::move(files);
+    auto server = std::make_unique<demo::Server>(std::move(options));
+    if (!server->start(0))
+        throw std::runtime_error("demo server did not start");
+    return server;
+}
+
+demo::Canned canned(std::string body, int status = 200) {
+    demo::Canned c;
+    c.body = std::move(body);
+    c.status = status;
+    c.contentType = "text/xml";
+    return c;
+}
+
+// Runs the updater written into <program>/升级文件 as the program would, from
+// the program folder, without a display; gives its exit code (-1: it hung).
+int runUpdater(const fs::path& program, const QStringList& arguments) {
+    QProcess updater;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
+    updater.setProcessEnvironment(env);
+    updater.setWorkingDirectory(QString::fromStdString(program.string()));
+    updater.start(QString::fromStdString((program / "升级文件" / "update.exe").string()), arguments);
+    if (!updater.waitForFinished(60000)) {
+        updater.kill();
+        updater.waitForFinished();
+        return -1;
+    }
+    return updater.exitStatus() == QProcess::NormalExit ? updater.exitCode() : -1;
+}
+
+} // namespace
+
+class UpdateCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void outcomes_data();
+    void outcomes();
+    void upToDatePauseBlocksTheWindow();
+    void ensureUpdaterFile_data();
+    void ensureUpdaterFile();
+    void handOffEndToEnd();
+    void failedUpdatesRestartTheUnchangedProgram_data();
+    void failedUpdatesRestartTheUnchangedProgram();
+    void refusedCalls_data();
+    void refusedCalls();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousDir;
+    fs::path dir() const { return fs::path(m_dir->path().toStdString()); }
+};
+
+void UpdateCheckTest::init() {
+    // The updater folder is made relative to the current directory.
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_previousDir = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+}
+
+void UpdateCheckTest::cleanup() {
+    QDir::setCurrent(m_previousDir);
+    m_dir.reset();
+}
+
+enum class Server { Up, Down };
+Q_DECLARE_METATYPE(Server)
+Q_DECLARE_METATYPE(BoxAnswerer::Answer)
+
+void UpdateCheckTest::outcomes_data() {
+    QTest::addColumn<Server>("server");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("hang");
+    QTest::addColumn<BoxAnswerer::Answer>("answer");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("pauses");
+    QTest::addColumn<QString>("boxTitle"); // empty: no box
+    QTest::addColumn<QString>("boxText");
+
+    using A = BoxAnswerer::Answer;
+    const QStringList upToDate{kChecking, kUpToDate, kNormal};
+    const QStringList back{kChecking, kNormal};
+    const QString offer = QStringLiteral("发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题");
+    const QString noServer = QStringLiteral("未接通升级服务器");
+    auto bytes = [](const std::string& s) { return QByteArray::fromStdString(s); };
+
+    QTest::newRow("same version") << Server::Up << bytes(manifest("3.2")) << 200 << false << A::Ok << upToDate << 1
+                                  << QString() << QString();
+    QTest::newRow("3.10 reads as 3.1") << Server::Up << bytes(manifest("3.10")) << 200 << false << A::Ok
+                                       << upToDate << 1 << QString() << QString();
+    QTest::newRow("error page") << Server::Up << QByteArray("<html>Not Found</html>") << 404 << false << A::Ok
+                                << upToDate << 1 << QString() << QString();
+    QTest::newRow("empty answer") << Server::Up << QByteArray() << 200 << false << A::Ok << back << 0
+                                  << QStringLiteral("提示信息") << noServer;
+    QTest::newRow("server down") << Server::Down << QByteArray() << 200 << false << A::Ok << back << 0
+                                 << QStringLiteral("提示信息") << noServer;
+    QTest::newRow("silent server") << Server::Up << QByteArray() << 200 << true << A::Ok << back << 0
+                                   << QStringLiteral("提示信息") << noServer;
+    QTest::newRow("newer, Cancel") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Cancel << back
+                                   << 0 << QStringLiteral("版本升级") << offer;
+    QTest::newRow("newer, Escape") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Escape << back
+                                   << 0 << QStringLiteral("版本升级") << offer;
+    QTest::newRow("newer, closed") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Close << back
+                                   << 0 << QStringLiteral("版本升级") << offer;
+}
+
+void UpdateCheckTest::outcomes() {
+    QFETCH(Server, server);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    QFETCH(bool, hang);
+    QFETCH(BoxAnswerer::Answer, answer);
+    QFETCH(QStringList, captions);
+    QFETCH(int, pauses);
+    QFETCH(QString, boxTitle);
+    QFETCH(QString, boxText);
+
+    demo::Canned answerFile = canned(body.toStdString(), status);
+    answerFile.hang = hang;
+    auto demo = serve({{"/澜舟号录.xml", answerFile}});
+    if (server == Server::Down)
+        demo->stop();
+
+    Session session(demo->baseUrl());
+    BoxAnswerer boxes(answer);
+    bool eventsRan = false;
+    QTimer::singleShot(0, [&] { eventsRan = true; });
+    session.check();
+
+    QCOMPARE(session.captions, captions);
+    QCOMPARE(session.pauses, std::vector<int>(static_cast<std::size_t>(pauses), 3000));
+    QVERIFY(session.endings.empty());
+    QVERIFY(eventsRan);
+    if (boxTitle.isEmpty()) {
+        QVERIFY(boxes.seen.empty());
+    } else {
+        QCOMPARE(boxes.seen.size(), std::size_t{1});
+        const auto& box = boxes.seen.front();
+        QCOMPARE(box.title, boxTitle);
+        QCOMPARE(box.text, boxText);
+        QCOMPARE(box.modality, Qt::ApplicationModal);
+        QVERIFY(!box.owned);
+        if (boxTitle == QStringLiteral("版本升级")) {
+            QCOMPARE(box.icon, QMessageBox::Information);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        } else {
+            QCOMPARE(box.icon, QMessageBox::NoIcon);
+        }
+    }
+    // Written before the server is asked, whatever the answer.
+    const fs::path updater = dir() / "升级文件" / "update.exe";
+    QVERIFY(fs::is_regular_file(updater));
+    QVERIFY(isExecutable(updater));
+    const auto image = update::updaterImage();
+    QCOMPARE(readFile(updater), std::string(image.begin(), image.end()));
+}
+
+void UpdateCheckTest::upToDatePauseBlocksTheWindow() {
+    auto demo = serve({{"/澜舟号录.xml", canned(manifest("3.2"))}});
+    Session session(demo->baseUrl(), /*realPause=*/true);
+    std::vector<qint64> ticks;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks.push_back(session.clock.elapsed()); });
+    timer.start(20);
+    session.check();
+
+    QCOMPARE(session.captions, (QStringList{kChecking, kUpToDate, kNormal}));
+    const qint64 shown = session.captionTimes[1];
+    const qint64 restored = session.captionTimes[2];
+    QVERIFY2(restored - shown >= 2995, qPrintable(QString::number(restored - shown)));
+    for (qint64 t : ticks)
+        QVERIFY2(t < shown || t > restored, "a timer ticked during the pause");
+}
+
+void UpdateCheckTest::ensureUpdaterFile_data() {
+    QTest::addColumn<QString>("before");  // what lies at 升级文件 before
+    QTest::addColumn<bool>("written");    // whether the image is written
+
+    QTest::newRow("nothing there") << "" << true;
+    QTest::newRow("folder without the file") << "folder" << true;
+    QTest::newRow("empty file kept") << "empty" << false;
+    QTest::newRow("other file kept") << "other" << false;
+    QTest::newRow("a file in the way") << "blocker" << false;
+}
+
+void UpdateCheckTest::ensureUpdaterFile() {
+    QFETCH(QString, before);
+    QFETCH(bool, written);
+    const fs::path folder = dir() / "升级文件";
+    const fs::path file = folder / "update.exe";
+    if (before == "folder")
+        fs::create_directory(folder);
+    else if (before == "empty")
+        writeFile(file, "");
+    else if (before == "other")
+        writeFile(file, "#!/bin/sh\necho an older updater\n", fs::perms(0700));
+    else if (before == "blocker")
+        writeFile(folder, "not a folder");
+    const auto previous = snapshot(dir());
+
+    update::UpdaterLauncher launcher(dir().string(), [](int) {});
+    launcher.ensureUpdaterFile();
+
+    const auto image = update::updaterImage();
+    QVERIFY(image.size() > 0);
+    if (written) {
+        QCOMPARE(readFile(file), std::string(image.begin(), image.end()));
+        QVERIFY(isExecutable(file));
+        QCOMPARE(snapshot(folder).size(), std::size_t{1}); // nothing left beside it
+    } else {
+        QCOMPARE(snapshot(dir()), previous);
+    }
+}
+
+void UpdateCheckTest::handOffEndToEnd() {
+    // A program folder whose path holds a space and Chinese characters.
+    const fs::path program = dir() / "号录 程序";
+    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
+    writeFile(program / "keep.txt", "kept");
+    QDir::setCurrent(QString::fromStdString(program.string()));
+
+    demo::Canned package;
+    package.body = test::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+                                  {"docs/readme.txt", "3.3", std::nullopt}});
+    auto demo = serve({{kPackagePath, package}}); // the default manifest points here
+
+    Session session(demo->baseUrl());
+    session.checker->launcher().setRunDirectory(program.string());
+    BoxAnswerer boxes(BoxAnswerer::Answer::Ok);
+    session.check();
+
+    QCOMPARE(session.endings, std::vector<int>{0});
+    QCOMPARE(session.captions, QStringList{kChecking});
+    QCOMPARE(boxes.seen.size(), std::size_t{1});
+    QCOMPARE(boxes.seen.front().text,
+             QStringLiteral("发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题，提高读取速度。"));
+
+    // The updater downloads, installs and starts the new program in the program folder.
+    const fs::path started = program / "started.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(started) && readFile(started) == "new\n", 60000);
+    QCOMPARE(demo->requests(kPackagePath), 1);
+    QCOMPARE(readFile(program / "docs" / "readme.txt"), std::string("3.3"));
+    QCOMPARE(readFile(program / "keep.txt"), std::string("kept"));
+    QVERIFY(isExecutable(program / "澜舟号录.exe"));
+    // Only the updater itself stays in its folder.
+    QTRY_COMPARE_WITH_TIMEOUT(snapshot(program / "升级文件").size(), std::size_t{1}, 10000);
+    QVERIFY(fs::exists(program / "升级文件" / "update.exe"));
+}
+
+void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram_data() {
+    QTest::addColumn<QByteArray>("package"); // empty: 404
+    const std::string good = test::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+                                            {"docs/readme.txt", std::string(3000, 'd'), std::nullopt}});
+    QTest::newRow("zip slip") << QByteArray::fromStdString(test::makeZip(
+        {{"澜舟号录.exe", standIn("new"), S_IFREG | 0755}, {"../../../escaped.txt", "x", std::nullopt}}));
+    QTest::newRow("truncated archive") << QByteArray::fromStdString(good.substr(0, good.size() - 40));
+    QTest::newRow("not found") << QByteArray();
+}
+
+void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
+    QFETCH(QByteArray, package);
+    // <tmp>/outer/program: a zip-slip entry aims two levels above e_update's parent.
+    const fs::path program = dir() / "outer" / "program";
+    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
+    writeFile(program / "keep.txt", "kept");
+    QDir::setCurrent(QString::fromStdString(program.string()));
+    update::ensureUpdaterFile(update::updaterImage());
+
+    std::map<std::string, demo::Canned> files;
+    if (!package.isEmpty()) {
+        demo::Canned c;
+        c.body = package.toStdString();
+        files["/hostile.zip"] = c;
+    }
+    auto demo = serve(files);
+    const auto before = snapshot(dir());
+
+    const int exitCode =
+        runUpdater(program, {QStringLiteral("验证参数"), QString::fromStdString(demo->baseUrl() + "/hostile.zip"),
+                             QStringLiteral("标题"), QStringLiteral("运行"), QStringLiteral("澜舟号录.exe"),
+                             QStringLiteral("hostile.zip"), QStringLiteral("说明")});
+    QCOMPARE(exitCode, 2); // failed, said so, and started the program again
+
+    const fs::path started = program / "started.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(started) && readFile(started) == "old\n", 10000);
+    auto after = snapshot(dir());
+    after.erase("outer/program/started.txt");
+    QCOMPARE(after, before); // no file changed, none written outside, archive and e_update gone
+}
+
+void UpdateCheckTest::refusedCalls_data() {
+    QTest::addColumn<QStringList>("arguments");
+    // A manifest without 文件名 and 升级说明 leaves five arguments.
+    QTest::newRow("five arguments") << QStringList{"验证参数", "URL", "标题", "运行", "澜舟号录.exe"};
+    QTest::newRow("other first argument") << QStringList{"验证", "URL", "标题", "运行", "澜舟号录.exe", "f"};
+}
+
+void UpdateCheckTest::refusedCalls() {
+    QFETCH(QStringList, arguments);
+    const fs::path program = dir() / "program";
+    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
+    QDir::setCurrent(QString::fromStdString(program.string()));
+    update::ensureUpdaterFile(update::updaterImage());
+    auto demo = serve({});
+    arguments.replaceInStrings(QStringLiteral("URL"), QString::fromStdString(demo->baseUrl() + kPackagePath));
+    const auto before = snapshot(dir());
+
+    // "程序调用参数错误！" closes itself; nothing is fetched or started.
+    QCOMPARE(runUpdater(program, arguments), 1);
+    QCOMPARE(demo->requests(kPackagePath), 0);
+    QCOMPARE(snapshot(dir()), before);
+}
+
+QTEST_MAIN(UpdateCheckTest)
+#include "update_check_test.moc"

@@ -1,0 +1,19 @@
+#pragma once
+// ZIP archives made in memory for the update tests, hostile ones included.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ssq::test {
+
+struct ZipEntry {
+    std::string name;                     // stored exactly as given ("../x", "/etc/x", "a\\b")
+    std::string data;                     // the content, or the target of a link
+    std::optional<std::uint32_t> unixMode; // full st_mode (S_IFLNK | 0777 for a link)
+};
+
+std::string makeZip(const std::vector<ZipEntry>& entries);
+
+} // namespace ssq::test
