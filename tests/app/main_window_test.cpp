@@ -377,8 +377,12 @@ void MainWindowTest::popupMenus() {
 
 void MainWindowTest::secondInstanceRefused() {
     const QString marker = instanceMarker("guard");
-    auto first = std::make_unique<MainWindow>(configFor(deadServer(), marker));
+    ssq::demo::Server server(ssq::demo::Options{});
+    QVERIFY(server.start(0));
+    const char* probed = "/zhcw/html/ssq/list_1.html";
+    auto first = std::make_unique<MainWindow>(configFor(server.baseUrl(), marker));
     QVERIFY(first->create());
+    QCOMPARE(server.requests(probed), 1);
 
     // The second window with the same marker shows the refusal box and stops.
     QString caption, text;
@@ -398,7 +402,7 @@ void MainWindowTest::secondInstanceRefused() {
         modality = box->windowModality();
         box->button(QMessageBox::Ok)->click();
     });
-    MainWindow second(configFor(deadServer(), marker));
+    MainWindow second(configFor(server.baseUrl(), marker));
     QVERIFY(!second.create());
     QCOMPARE(caption, QStringLiteral("提示信息"));
     QCOMPARE(text, QStringLiteral("程序已运行，请确定！"));
@@ -407,6 +411,7 @@ void MainWindowTest::secondInstanceRefused() {
     QVERIFY(!owned);
     QCOMPARE(modality, Qt::ApplicationModal);
     // No later start-up step ran.
+    QCOMPARE(server.requests(probed), 1);
     QVERIFY(second.windowTitle() != kCaption);
     QCOMPARE(second.state().aboutCountdown, 0);
     QVERIFY(control<QPushButton>(second, QStringLiteral("按钮1计算"))->isEnabled());
