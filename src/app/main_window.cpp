@@ -65,7 +65,7 @@ bool MainWindow::create() {
     //    or a page without the page-count markers gives 0, silently.
     m_state.pageCount = history::pageCount(history::decodePage(
         platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch)));
-    // 4.
+    // 4. Where the About countdown starts.
     m_state.aboutCountdown = 6;
     // 5.-7. Steps of the frequency table and the pick pane, in this order.
     fillFrequencyTable();
