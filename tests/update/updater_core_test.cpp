@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -56,9 +57,9 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 class UpdaterFolders : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("ssq-updater-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-'); // "Test/row" of a table
+        root = fs::temp_directory_path() / ("ssq-updater-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(root);
         folders = foldersFor(root / "outer" / "program" / "升级文件");
         fs::create_directories(folders.updaterDir);
