@@ -41,6 +41,8 @@ struct Window {
     int runClicking(const char* button) {
         QPushButton* target = testing::control<QPushButton>(*window, button);
         QTimer::singleShot(0, target, [target] { QTest::mouseClick(target, Qt::LeftButton); });
+        // Fails the test instead of hanging it if closing never ends the loop.
+        QTimer::singleShot(20000, window.get(), [] { QApplication::exit(99); });
         return QApplication::exec();
     }
 
