@@ -79,15 +79,15 @@ public:
     std::string cell(int row, int column) const { return m_model->cell(row, column); }
     int rows() const { return m_model->rows(); }
 
-protected:
-    int appendRowWith(std::string firstCell);
-    void deleteRowAt(int row);
-
     // Lays the view out again after rows came or went. When rows were only
     // appended below the visible part, nothing on screen but the scroll bar
     // changes: the rows in view are not painted again, and the scroll range
     // follows once per frame.
     void doItemsLayout() override;
+
+protected:
+    int appendRowWith(std::string firstCell);
+    void deleteRowAt(int row);
 
     // A changed cell in view is painted again within the frame; cells out of
     // view cost nothing.

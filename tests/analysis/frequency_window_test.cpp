@@ -203,6 +203,34 @@ private slots:
         QVERIFY(w.analyseButton->isEnabled());
     }
 
+    // Cell changes are painted at most once a frame, but the last change of a
+    // cell in view is always painted.
+    void lastChangeOfACellIsPainted() {
+        Window w(0);
+        w.blankRowTimer->setPeriod(0); // no other repaint than the ones the changes cause
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        struct PaintLog : QObject {
+            QList<QRegion> regions;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    regions << static_cast<QPaintEvent*>(e)->region();
+                return false;
+            }
+        } log;
+        w.table->viewport()->installEventFilter(&log);
+        const QRect cell = w.table->visualRect(w.table->model()->index(3, 2));
+        QVERIFY(w.table->viewport()->rect().contains(cell));
+
+        qsizetype paintsBeforeLastChange = 0;
+        for (int n = 1; n <= 200; ++n) {
+            paintsBeforeLastChange = log.regions.size();
+            w.table->setCell(3, 2, std::to_string(n));
+            QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY(log.regions.size() > paintsBeforeLastChange);
+        QVERIFY(log.regions.last().contains(cell));
+    }
+
     // Every count over the real history equals a count made here from the file.
     void fullHistoryCounts() {
         Cells expected;

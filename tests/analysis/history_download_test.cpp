@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -162,6 +163,19 @@ private slots:
         QCOMPARE(w.progress->value(), 0);
         QCOMPARE(w.hint->text(), completionText(47));
         QVERIFY(w.analyseButton->isEnabled());
+    }
+
+    // Rows appended below the visible ones repaint nothing but the scroll bar,
+    // whose range catches up within a frame of the last row.
+    void scrollRangeCoversEveryRow() {
+        Window w(options(47));
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        w.clickRead();
+        QTest::qWait(50);
+        const int paced = w.table->verticalScrollBar()->maximum();
+        w.table->doItemsLayout(); // a full layout from scratch
+        QCOMPARE(paced, w.table->verticalScrollBar()->maximum());
+        QVERIFY(paced > 0);
     }
 
     // A click on 读数据按钮 while a download lets events run is refused: no
