@@ -7,6 +7,7 @@
 #include "platform/http_fetch.h"
 #include "platform/message_box.h"
 #include "platform/period_timer.h"
+#include "platform/progress_bar.h"
 #include "platform/single_instance.h"
 #include "text/qt_text.h"
 #include "update/program_version.h"
@@ -100,7 +101,7 @@ void MainWindow::buildControls() {
     m_highCheck = place(new QCheckBox(QStringLiteral("高次数"), m_group), "选择框2高次数", 136, 48, 60, 24);
     m_analyseButton = place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
     m_computeButton = place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
-    m_progress = place(new QProgressBar(this), "进度条1", 8, 116, 637, 16);
+    m_progress = place(new platform::ProgressBar(this), "进度条1", 8, 116, 637, 16);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
     m_drawTable = place(new history::DrawTable(this), "超级列表框开奖数据", 8, 136, 636, 352);
