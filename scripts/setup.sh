@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libboost-regex-dev libcurl4-openssl-dev libpugixml-dev libzip-dev zip
   libcpp-httplib-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth xdotool imagemagick fonts-wqy-microhei
+  locales
 )
 
 missing=()

@@ -26,6 +26,7 @@ class SingleInstanceGuard;
 }
 namespace ssq::history {
 class DrawTable;
+class HistoryDownloader;
 }
 namespace ssq::analysis {
 class FrequencyTable;
@@ -107,6 +108,9 @@ private:
     platform::PeriodTimer* m_pickTimer = nullptr;         // 时钟1计算
     platform::PeriodTimer* m_blankRowTimer = nullptr;     // 时钟1删除空白
     platform::PeriodTimer* m_aboutTimer = nullptr;        // 时钟1关于
+
+    // Behind 读数据按钮; the frequency count runs it first when the draw table is empty.
+    history::HistoryDownloader* m_downloader = nullptr;
 
     // Popup menus (never a menu bar), known by their texts.
     QMenu* m_mainMenu = nullptr;          // "菜单": "升级" > "检测升级", "关于"

@@ -20,8 +20,7 @@ void MainWindow::wireAnalysis() {
         if (m_drawTable->rows() == 0) {
             // The history is read first, exactly as 读数据按钮 does; the
             // count cannot be repeated until the next download ends.
-            auto* downloader = findChild<history::HistoryDownloader*>();
-            if (!downloader || downloader->run() != history::HistoryDownloader::Outcome::Finished)
+            if (m_downloader->run() != history::HistoryDownloader::Outcome::Finished)
                 return; // refused (a download is running) or the window is closing
             m_analyseButton->setEnabled(false);
         }

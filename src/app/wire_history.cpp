@@ -7,13 +7,11 @@
 namespace ssq::app {
 
 void MainWindow::wireHistory() {
-    // Parent-owned; the frequency count finds it to download first when the
-    // draw table is empty.
-    auto* downloader = new history::HistoryDownloader(
+    m_downloader = new history::HistoryDownloader(
         m_config.resultsServer, m_config.fetch,
         {m_drawTable, m_progress, m_hintLabel, m_analyseButton},
         {&m_state.pageCount, &m_state.drawSerial}, m_pump.callback(), this);
-    connect(m_readButton, &QPushButton::clicked, downloader, [downloader] { downloader->run(); });
+    connect(m_readButton, &QPushButton::clicked, m_downloader, [this] { m_downloader->run(); });
 }
 
 } // namespace ssq::app
