@@ -73,6 +73,9 @@ int main(int argc, char* argv[]) {
     // Read the call before Qt takes the options it knows out of argv.
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     QApplication app(argc, argv);
+    // Closing the window does not end the updater: it ends by itself once the
+    // program has been started again, also after a failed update.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     const std::optional<Call> call = readArguments(arguments);
     if (!call) {

@@ -1,5 +1,7 @@
 #include "updater/updater_core.h"
 
+#include "text/codec.h"
+
 #include "platform/http_fetch.h"
 
 #include <curl/curl.h>
@@ -127,6 +129,33 @@ struct ZipFileCloser {
     void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
 
+bool isValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        if (n == 0 || i + n > s.size() || (n == 2 && b < 0xC2))
+            return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+// The entry's name in UTF-8. Packages made with Windows tools store names in
+// the local code page without the UTF-8 flag; libzip would read those as
+// CP437 and garble every Chinese file name, so such names are read as GBK.
+std::string entryName(zip_t* archive, zip_uint64_t index, const char* guessed) {
+    const char* raw = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+    if (!raw)
+        return guessed;
+    const std::string bytes = raw;
+    if (isValidUtf8(bytes))
+        return bytes;
+    return ssq::text::gbkToUtf8(bytes);
+}
+
 Result readEntries(zip_t* archive, std::vector<Entry>& entries) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0)
@@ -139,7 +168,7 @@ Result readEntries(zip_t* archive, std::vector<Entry>& entries) {
         if (zip_stat_index(archive, index, 0, &st) != 0 || !(st.valid & ZIP_STAT_NAME) ||
             !(st.valid & ZIP_STAT_SIZE))
             return fail(Failure::Damaged);
-        const std::string name = st.name;
+        const std::string name = entryName(archive, index, st.name);
         Entry e;
         e.index = index;
         e.size = st.size;
@@ -313,6 +342,7 @@ Result download(const std::string& url, const fs::path& file, const Progress& pr
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(h, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_PROXY, ""); // direct, like the program: no proxy from the environment
     curl_easy_setopt(h, CURLOPT_USERAGENT, "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)");
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -428,15 +458,46 @@ Result installFiles(const fs::path& from, const fs::path& programDir) {
             return fail(Failure::Install, s.target.string());
         }
     }
+    // Keep each old file under a second name until every new one is in place,
+    // so that a rename failing part-way can put the old ones back.
+    std::vector<fs::path> backups(files.size());
+    auto dropBackups = [&] {
+        std::error_code ignored;
+        for (const fs::path& b : backups)
+            if (!b.empty())
+                fs::remove(b, ignored);
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        struct stat target{};
+        if (::lstat(files[i].target.c_str(), &target) != 0)
+            continue; // a new file: nothing to keep
+        const fs::path backup = files[i].target.parent_path() /
+                                ("." + files[i].target.filename().string() + ".update-old");
+        std::error_code ignored;
+        fs::remove(backup, ignored);
+        if (::link(files[i].target.c_str(), backup.c_str()) != 0) {
+            dropBackups();
+            rollBack();
+            return fail(Failure::Install, files[i].target.string());
+        }
+        backups[i] = backup;
+    }
     // Commit: each file changes in one step.
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (::rename(files[i].temporary.c_str(), files[i].target.c_str()) != 0) {
             std::error_code ignored;
-            for (std::size_t j = i; j < files.size(); ++j)
-                fs::remove(files[j].temporary, ignored);
+            for (std::size_t j = 0; j < i; ++j) {
+                if (backups[j].empty())
+                    fs::remove(files[j].target, ignored);
+                else if (::rename(backups[j].c_str(), files[j].target.c_str()) == 0)
+                    backups[j].clear();
+            }
+            dropBackups();
+            rollBack();
             return fail(Failure::Install, files[i].target.string());
         }
     }
+    dropBackups();
     return {};
 }
 

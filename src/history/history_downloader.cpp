@@ -7,6 +7,8 @@
 
 #include <QLabel>
 #include <QProgressBar>
+
+#include <algorithm>
 #include <QPushButton>
 
 namespace ssq::history {
@@ -28,8 +30,9 @@ HistoryDownloader::Outcome HistoryDownloader::run() {
 
     const DrawExtractor extractor; // the pattern is compiled once per run
 
+    // A negative count reads no page; the bar still shows 0 of 0.
+    m_controls.progress->setRange(0, std::max(*m_counters.pageCount, 0));
     m_controls.progress->setValue(0);
-    m_controls.progress->setMaximum(*m_counters.pageCount);
     const std::int32_t pages = *m_counters.pageCount;
 
     for (std::int32_t page = 1; page <= pages; ++page) {

@@ -11,8 +11,16 @@ struct CurlGlobal {
     ~CurlGlobal() { curl_global_cleanup(); }
 };
 
+struct Body {
+    std::string bytes;
+    std::size_t limit;
+};
+
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* user) {
-    static_cast<std::string*>(user)->append(data, size * count);
+    auto* body = static_cast<Body*>(user);
+    if (body->bytes.size() + size * count > body->limit)
+        return 0; // ends the transfer as failed
+    body->bytes.append(data, size * count);
     return size * count;
 }
 
@@ -40,7 +48,7 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     if (!curl)
         return {};
     const std::string address = encodeUrl(url);
-    std::string body;
+    Body body{{}, options.maxBytes};
     curl_slist* headers = nullptr;
     headers = curl_slist_append(headers, "Accept: */*");
     headers = curl_slist_append(headers, "Pragma: no-cache");
@@ -54,6 +62,7 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headerList.get());
     curl_easy_setopt(h, CURLOPT_USERAGENT, "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)");
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_PROXY, ""); // never a proxy from http_proxy and the like
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
     // A stall is less than one byte a second for stallSeconds.
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
@@ -62,7 +71,7 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     if (curl_easy_perform(h) != CURLE_OK)
         return {};
-    return body;
+    return std::move(body.bytes);
 }
 
 } // namespace ssq::platform

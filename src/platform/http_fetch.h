@@ -1,6 +1,7 @@
 #pragma once
 // FetchUrl: a blocking HTTP/1.0 GET on the calling thread.
 
+#include <cstddef>
 #include <string>
 
 namespace ssq::platform {
@@ -8,10 +9,13 @@ namespace ssq::platform {
 struct FetchOptions {
     long connectTimeoutMs = 10000; // give up when no connection is made in this time
     long stallSeconds = 30;        // give up when no byte arrives for this long
+    std::size_t maxBytes = 16u << 20; // give up on a body larger than this (a list page is ~20 KB)
 };
 
 // The body of the answer whatever its status code, or the empty string on any
-// failure (no connection, time-out, broken transfer). The address is UTF-8;
+// failure (no connection, time-out, broken transfer, a body over maxBytes).
+// The connection is always direct: no proxy settings are read from the
+// environment. The address is UTF-8;
 // bytes of 0x80 and above in it are sent percent-encoded.
 std::string fetchUrl(const std::string& url, const FetchOptions& options = {});
 

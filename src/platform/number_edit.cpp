@@ -37,11 +37,16 @@ NumberEdit::NumberEdit(const QString& text, int maxChars, QWidget* parent) : QLi
 }
 
 void NumberEdit::keyPressEvent(QKeyEvent* event) {
+    // Ctrl (with or without Shift) makes the box's own shortcuts (copy, paste,
+    // undo), which insert nothing. Any other key that carries a character of
+    // code 32 or more inserts it, so only digits and the minus sign may pass;
+    // DEL (the text of the Delete key) is an editing key, not a character.
     const QString typed = event->text();
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
-    if (!shortcut && !typed.isEmpty() && typed.front().unicode() >= 32) {
+    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
+    if (modifiers != Qt::ControlModifier) {
         for (const QChar c : typed) {
-            if (!((c >= u'0' && c <= u'9') || c == u'-')) {
+            const bool character = c.unicode() >= 32 && c.unicode() != 127;
+            if (character && !((c >= u'0' && c <= u'9') || c == u'-')) {
                 event->accept(); // refused: swallowed, not passed on to the window
                 return;
             }

@@ -1,8 +1,8 @@
 #include "text/codec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
 
 namespace ssq::text {
 namespace {
@@ -60,17 +60,21 @@ std::size_t gbkSequenceLength(std::string_view s) {
 
 class Converter {
 public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert to ") + to);
+    // A system without the conversion (no gconv modules) still gets text:
+    // ASCII as it is, one "?" for every other character.
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid())
+            iconv_close(m_cd);
     }
-    ~Converter() { iconv_close(m_cd); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     template <typename SkipLength> std::string run(std::string_view input, SkipLength skipLength) {
         std::string out;
         out.reserve(input.size());
+        if (!valid())
+            return asciiOnly(input, skipLength);
         char buffer[4096];
         std::size_t pos = 0;
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
@@ -97,6 +101,22 @@ public:
     }
 
 private:
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    template <typename SkipLength>
+    static std::string asciiOnly(std::string_view input, SkipLength skipLength) {
+        std::string out;
+        for (std::size_t pos = 0; pos < input.size();) {
+            if (static_cast<unsigned char>(input[pos]) < 0x80) {
+                out.push_back(input[pos++]);
+                continue;
+            }
+            out.push_back('?');
+            pos += std::max<std::size_t>(1, skipLength(input.substr(pos)));
+        }
+        return out;
+    }
+
     iconv_t m_cd;
 };
 

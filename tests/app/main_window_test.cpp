@@ -227,6 +227,9 @@ void MainWindowTest::numberEdits_data() {
     QTest::newRow("注数: a lone minus becomes empty") << count << "" << "-" << "" << "-" << "";
     QTest::newRow("注数: 0 becomes empty") << count << "" << "0" << "" << "0" << "";
     QTest::newRow("注数: backspace edits") << count << "5" << "\b3" << "" << "3" << "3";
+    // \x03 is Home, \x7f the Delete key (whose text is DEL on X11), \x01 is Alt+A.
+    QTest::newRow("注数: delete edits") << count << "5" << "\x03\x7f" << "" << "" << "";
+    QTest::newRow("注数: a letter with Alt is refused") << count << "" << "\x01" << "" << "" << "";
     QTest::newRow("注数: pasted text is cut to one character") << count << "" << "" << "98" << "9" << "9";
     QTest::newRow("计时: 99999 fits, a sixth digit is refused") << time << "" << "999999" << "" << "99999" << "99999";
     QTest::newRow("计时: 00 becomes empty") << time << "" << "00" << "" << "00" << "";
@@ -264,6 +267,12 @@ void MainWindowTest::numberEdits() {
     for (const QChar c : typed) {
         if (c == u'\b') {
             QTest::keyClick(edit, Qt::Key_Backspace);
+        } else if (c == u'\x03') {
+            QTest::keyClick(edit, Qt::Key_Home);
+        } else if (c == u'\x7f') {
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(c), Qt::NoModifier);
+        } else if (c == u'\x01') {
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
         } else {
             const Qt::Key key = c >= u'0' && c <= u'9' ? Qt::Key(Qt::Key_0 + (c.unicode() - u'0'))
                                 : c == u'-'              ? Qt::Key_Minus

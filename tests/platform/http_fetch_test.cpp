@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <future>
 #include <string>
 #include <thread>
@@ -96,6 +97,32 @@ TEST_F(FetchAgainstDemoServer, CannedFilesReplaceListPages) {
     auto server = startServer(std::move(options));
     EXPECT_EQ(fetchUrl(page(*server, 1), kImpatient), "<p>replaced</p>");
     EXPECT_NE(fetchUrl(page(*server, 2), kImpatient).find("list_3.html"), std::string::npos);
+}
+
+TEST_F(FetchAgainstDemoServer, BodyOverTheLimitGivesEmpty) {
+    const std::string body(100, 'x');
+    Options options;
+    options.files["/big"] = Canned{200, "text/plain", body, false};
+    auto server = startServer(std::move(options));
+    FetchOptions options99 = kImpatient;
+    options99.maxBytes = 99;
+    FetchOptions options100 = kImpatient;
+    options100.maxBytes = 100;
+    EXPECT_EQ(fetchUrl(server->baseUrl() + "/big", options99), "");
+    EXPECT_EQ(fetchUrl(server->baseUrl() + "/big", options100), body);
+}
+
+TEST_F(FetchAgainstDemoServer, ProxyVariablesAreIgnored) {
+    auto server = startServer();
+    // A proxy that refuses every connection: a fetch through it would fail.
+    setenv("http_proxy", "http://127.0.0.1:1", 1);
+    setenv("HTTP_PROXY", "http://127.0.0.1:1", 1);
+    setenv("all_proxy", "http://127.0.0.1:1", 1);
+    const std::string body = fetchUrl(page(*server, 1), kImpatient);
+    unsetenv("http_proxy");
+    unsetenv("HTTP_PROXY");
+    unsetenv("all_proxy");
+    EXPECT_NE(body.find("list_2.html"), std::string::npos);
 }
 
 TEST_F(FetchAgainstDemoServer, ConnectionRefusedGivesEmpty) {

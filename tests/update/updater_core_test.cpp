@@ -4,6 +4,7 @@
 
 #include "demo_server.h"
 #include "updater/updater_core.h"
+#include "text/codec.h"
 #include "zip_fixture.h"
 
 #include <gtest/gtest.h>
@@ -142,7 +143,8 @@ TEST_F(UpdaterFolders, UnpackAndInstall) {
                           {"data/", "", S_IFDIR | 0755},
                           {"data/new.txt", "new data", S_IFREG | 0644},
                           {"tools/run.sh", "#!/bin/sh\n", S_IFREG | 0755},
-                          {"./docs\\guide.txt", "guide", std::nullopt}}));
+                          {"./docs\\guide.txt", "guide", std::nullopt},
+                          {ssq::text::gbk("说明.txt"), "notes", std::nullopt, /*legacyName=*/true}}));
     ASSERT_TRUE(unpackArchive(folders.archive, folders.unpackDir));
     ASSERT_TRUE(installFiles(folders.unpackDir, folders.programDir));
 
@@ -151,13 +153,15 @@ TEST_F(UpdaterFolders, UnpackAndInstall) {
     EXPECT_EQ(readFile(p / "data" / "keep.txt"), "old data");
     EXPECT_EQ(readFile(p / "data" / "new.txt"), "new data");
     EXPECT_EQ(readFile(p / "docs" / "guide.txt"), "guide");
+    EXPECT_EQ(readFile(p / "说明.txt"), "notes"); // a GBK name from a Windows-made package
     // The program stays runnable though the archive recorded no mode for it;
     // the archive's run bits are kept.
     EXPECT_NE(fs::status(p / "澜舟号录.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
     EXPECT_NE(fs::status(p / "tools" / "run.sh").permissions() & fs::perms::owner_exec, fs::perms::none);
     EXPECT_EQ(fs::status(p / "data" / "new.txt").permissions() & fs::perms::owner_exec, fs::perms::none);
     for (const auto& [name, content] : snapshot(p))
-        EXPECT_EQ(name.find(".update-new"), std::string::npos) << name;
+        EXPECT_TRUE(name.find(".update-new") == std::string::npos &&
+                    name.find(".update-old") == std::string::npos) << name;
 }
 
 TEST_F(UpdaterFolders, InstallChangesNothingUnlessAllFilesCanBeWritten) {

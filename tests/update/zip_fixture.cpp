@@ -16,7 +16,8 @@ std::string makeZip(const std::vector<ZipEntry>& entries) {
         throw std::runtime_error("zip_open_from_source");
     for (const ZipEntry& e : entries) {
         zip_source_t* data = zip_source_buffer(archive, e.data.data(), e.data.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, e.name.c_str(), data, ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index = zip_file_add(archive, e.name.c_str(), data,
+                                                   e.legacyName ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8);
         if (index < 0)
             throw std::runtime_error("zip_file_add " + e.name);
         if (e.unixMode)
