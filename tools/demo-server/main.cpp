@@ -33,14 +33,14 @@ bool parseInt(const std::string& s, int& out) {
     return true;
 }
 
-bool parseFault(const std::string& spec, ssq::demo::Options& options) {
-    const auto colon = spec.find(':');
+bool parseFault(const std::string& faultText, ssq::demo::Options& options) {
+    const auto colon = faultText.find(':');
     if (colon == std::string::npos)
         return false;
     int page = 0;
-    if (!parseInt(spec.substr(0, colon), page) || page < 1)
+    if (!parseInt(faultText.substr(0, colon), page) || page < 1)
         return false;
-    std::string kind = spec.substr(colon + 1);
+    std::string kind = faultText.substr(colon + 1);
     int count = 0;
     if (const auto second = kind.find(':'); second != std::string::npos) {
         if (!parseInt(kind.substr(second + 1), count))
