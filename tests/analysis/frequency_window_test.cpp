@@ -31,12 +31,7 @@ struct Window {
     QPushButton* computeButton;
 
     explicit Window(std::size_t drawCount)
-        : server(testing::startServer([drawCount] {
-              demo::Options o;
-              o.draws = testing::realHistory();
-              o.draws.resize(drawCount);
-              return o;
-          }())),
+        : server(testing::startServerOfOldest(drawCount)),
           window(testing::openWindow(*server)),
           draws(testing::control<history::DrawTable>(*window, "超级列表框开奖数据")),
           table(testing::control<analysis::FrequencyTable>(*window, "超级列表框1红篮球次数")),

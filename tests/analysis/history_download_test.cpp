@@ -91,8 +91,7 @@ struct Window {
 
 demo::Options options(std::size_t draws, std::map<int, demo::PageFault> faults = {}) {
     demo::Options o;
-    o.draws = testing::realHistory();
-    o.draws.resize(draws);
+    o.draws = testing::oldestDraws(draws);
     o.perPage = kPerPage;
     o.faults = std::move(faults);
     return o;

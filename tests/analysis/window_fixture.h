@@ -73,6 +73,13 @@ inline std::unique_ptr<demo::Server> startServer(demo::Options options) {
     return server;
 }
 
+// A demo server serving the first `count` draws of the real history.
+inline std::unique_ptr<demo::Server> startServerOfOldest(std::size_t count) {
+    demo::Options options;
+    options.draws = oldestDraws(count);
+    return startServer(std::move(options));
+}
+
 // The window against that server with short client time-outs, after the
 // window-creation sequence (page-count probe, frequency table fill, ...).
 inline std::unique_ptr<app::MainWindow> openWindow(const demo::Server& server) {

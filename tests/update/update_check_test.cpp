@@ -7,6 +7,7 @@
 #include "update/update_checker.h"
 #include "update/updater_image.h"
 #include "update/updater_launcher.h"
+#include "file_fixture.h"
 #include "zip_fixture.h"
 
 #include <QAction>
@@ -42,25 +43,9 @@ std::string manifest(const std::string& version, const std::string& notes = "修
            notes + "\" 下载地址=\"http://127.0.0.1:1/p.zip\" 文件标题=\"标题\" 文件名=\"p.zip\"/></最新版本>";
 }
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& p, const std::string& content, fs::perms perms = fs::perms(0644)) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << content;
-    fs::permissions(p, perms);
-}
-
-std::map<std::string, std::string> snapshot(const fs::path& root) {
-    std::map<std::string, std::string> files;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it)
-        files[it->path().lexically_relative(root).string()] = it->is_regular_file() ? readFile(it->path()) : "/";
-    return files;
-}
+using ssq::test::readFile;
+using ssq::test::snapshot;
+using ssq::test::writeFile;
 
 bool isExecutable(const fs::path& p) {
     return (fs::status(p).permissions() & fs::perms::owner_exec) != fs::perms::none;

@@ -5,6 +5,7 @@
 #include "demo_server.h"
 #include "updater/updater_core.h"
 #include "text/codec.h"
+#include "file_fixture.h"
 #include "zip_fixture.h"
 
 #include <gtest/gtest.h>
@@ -25,33 +26,9 @@ namespace {
 using test::makeZip;
 using test::ZipEntry;
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& p, const std::string& content, fs::perms perms = fs::perms(0644)) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << content;
-    fs::permissions(p, perms);
-}
-
-// Every file below root with its content (links as "-> target").
-std::map<std::string, std::string> snapshot(const fs::path& root) {
-    std::map<std::string, std::string> files;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const auto rel = it->path().lexically_relative(root).string();
-        if (it->is_symlink())
-            files[rel] = "-> " + fs::read_symlink(it->path()).string();
-        else if (it->is_regular_file())
-            files[rel] = readFile(it->path());
-        else
-            files[rel + "/"] = "";
-    }
-    return files;
-}
+using ssq::test::readFile;
+using ssq::test::snapshot;
+using ssq::test::writeFile;
 
 // <tmp>/outer/program/升级文件: the updater's place inside a program folder,
 // with a sibling of the program folder to catch writes that escape.
