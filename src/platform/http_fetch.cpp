@@ -1,15 +1,11 @@
 #include "platform/http_fetch.h"
 
-#include <curl/curl.h>
+#include "platform/curl_transfer.h"
+
 #include <memory>
 
 namespace ssq::platform {
 namespace {
-
-struct CurlGlobal {
-    CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-    ~CurlGlobal() { curl_global_cleanup(); }
-};
 
 struct Body {
     std::string bytes;
@@ -19,7 +15,7 @@ struct Body {
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto* body = static_cast<Body*>(user);
     if (body->bytes.size() + size * count > body->limit)
-        return 0; // ends the transfer as failed
+        return 0; // ends the transfer as failed, also when no size was announced
     body->bytes.append(data, size * count);
     return size * count;
 }
@@ -43,8 +39,8 @@ std::string encodeUrl(const std::string& url) {
 }
 
 std::string fetchUrl(const std::string& url, const FetchOptions& options) {
-    static CurlGlobal global;
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
+    const CurlHandle curl =
+        newTransfer({options.connectTimeoutMs, options.stallSeconds, options.maxBytes});
     if (!curl)
         return {};
     const std::string address = encodeUrl(url);
@@ -60,13 +56,6 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headerList.get());
-    curl_easy_setopt(h, CURLOPT_USERAGENT, "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)");
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_PROXY, ""); // never a proxy from http_proxy and the like
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, options.connectTimeoutMs);
-    // A stall is less than one byte a second for stallSeconds.
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, options.stallSeconds);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     if (curl_easy_perform(h) != CURLE_OK)
