@@ -1,9 +1,8 @@
 // Any bytes as the update server's answer: the conversion, the manifest
-// reader, the version rule and the updater's command line must neither crash
-// nor read out of bounds, and the command line must keep the updater's path
-// and marker in place whatever the manifest holds.
+// reader, the version rule and the updater's arguments must neither crash
+// nor read out of bounds, and the arguments must keep the marker and the
+// program file in place whatever the manifest holds.
 
-#include "text/codec.h"
 #include "update/manifest_reader.h"
 #include "update/program_version.h"
 #include "update/updater_command_line.h"
@@ -19,9 +18,6 @@ using namespace ssq::update;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view body(reinterpret_cast<const char*>(data), size);
-    static const std::string folder = ssq::text::gbk("/opt/号录 工具");
-    static const std::string updaterPath = folder + ssq::text::gbk("/升级文件/update.exe");
-    static const std::string marker = ssq::text::gbk("验证参数");
 
     const std::string text = manifestText(body);
     if (text.find('\0') != std::string::npos)
@@ -32,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reader.load(input);
         (void)isNewer(publishedVersion(reader));
         (void)offerText(reader);
-        const std::string line = updaterCommandLine(folder, updaterValues(reader));
-        const auto parts = splitUpdaterCommandLine(line);
-        if (parts.size() < 2 || parts[0] != updaterPath || parts[1] != marker)
+        const auto arguments = updaterArguments(updaterValues(reader));
+        if (arguments.size() != 7 || arguments[0] != "验证参数" || arguments[4] != "澜舟号录.exe")
             std::abort();
     }
 

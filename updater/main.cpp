@@ -4,8 +4,8 @@
 //   update.exe 验证参数 <package address> <title> 运行 <program file> <file name> [notes...]
 //
 // The program writes this file into "升级文件" beside itself and starts it
-// with these arguments (UTF-8) as it ends. Any other call is refused (exit
-// code 1). A failed update exits with 2 after starting the unchanged program.
+// with these arguments (UTF-8, one per value) as it ends. Any other call is
+// refused (exit code 1). A failed update exits with 2 after starting the unchanged program.
 
 #include "updater/updater_core.h"
 #include "updater/updater_window.h"
@@ -70,9 +70,11 @@ fs::path ownFolder() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Read the call before Qt takes the options it knows out of argv.
-    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    QApplication app(argc, argv);
+    // Every argument is the program's: Qt sees none of them, so that a value
+    // with a leading dash (a title "-platform") is never taken for a Qt option.
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
     // Closing the window does not end the updater: it ends by itself once the
     // program has been started again, also after a failed update.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,6 @@
 #include "update/updater_launcher.h"
 
-#include "text/codec.h"
+#include "platform/file_io.h"
 #include "update/updater_command_line.h"
 #include "update/updater_image.h"
 
@@ -9,11 +9,7 @@
 #include <QStringList>
 
 #include <chrono>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -28,35 +24,13 @@ bool nothingAt(const fs::path& path) {
     return fs::symlink_status(path, ec).type() == fs::file_type::not_found || ec;
 }
 
-void writeWhole(const fs::path& file, std::span<const char> bytes) {
-    const fs::path part = file.parent_path() / ("." + file.filename().string() + ".part");
-    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0755);
-    if (fd < 0)
-        return;
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fchmod(fd, 0755) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(part.c_str(), file.c_str()) != 0)
-        ::unlink(part.c_str());
-}
-
-fs::path utf8Path(const std::string& gbkText) { return fs::path(text::gbkToUtf8(gbkText)); }
-
 // The updater counts as up once the process runs the updater's own file.
 void waitUntilRunning(qint64 pid, const fs::path& exe) {
     std::error_code ec;
     const fs::path wanted = fs::weakly_canonical(exe, ec);
     const fs::path proc = "/proc/" + std::to_string(pid) + "/exe";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitForStartMs);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitForStartMs);
     while (std::chrono::steady_clock::now() < deadline) {
         const fs::path running = fs::read_symlink(proc, ec);
         if (ec && !fs::exists(proc.parent_path()))
@@ -69,38 +43,36 @@ void waitUntilRunning(qint64 pid, const fs::path& exe) {
 
 } // namespace
 
-void ensureUpdaterFile(std::span<const char> image) {
-    const fs::path folder = utf8Path(updaterFolderName());
-    const fs::path file = folder / updaterFileName();
+void ensureUpdaterFile(const fs::path& root, std::span<const char> image) {
+    const fs::path folder = updaterFolder(root);
+    const fs::path file = updaterFile(root);
     if (nothingAt(folder)) {
         std::error_code ec;
         fs::create_directory(folder, ec);
-        writeWhole(file, image);
+        platform::writeFileWhole(file, image, 0755);
     } else if (nothingAt(file)) {
-        writeWhole(file, image);
+        platform::writeFileWhole(file, image, 0755);
     }
 }
 
 UpdaterLauncher::UpdaterLauncher(std::string runDirectory, EndProgram endProgram)
     : m_runDirectory(std::move(runDirectory)), m_endProgram(std::move(endProgram)) {}
 
-void UpdaterLauncher::ensureUpdaterFile() const { update::ensureUpdaterFile(updaterImage()); }
+void UpdaterLauncher::ensureUpdaterFile() const {
+    update::ensureUpdaterFile(m_runDirectory, updaterImage());
+}
 
-std::string UpdaterLauncher::commandLine(const ManifestReader& manifest) const {
-    return updaterCommandLine(text::utf8To(text::Charset::Gbk, m_runDirectory), updaterValues(manifest));
+std::vector<std::string> UpdaterLauncher::arguments(const ManifestReader& manifest) const {
+    return updaterArguments(updaterValues(manifest));
 }
 
 void UpdaterLauncher::launchUpdater(const ManifestReader& manifest) const {
-    const std::vector<std::string> parts = splitUpdaterCommandLine(commandLine(manifest));
-    // The process runs the file the command line names. It is started from
-    // the run directory as the file system spells it, since the code page 936
-    // form of a folder name may have lost characters.
-    const fs::path exe = fs::path(m_runDirectory) / utf8Path(updaterFolderName()) / updaterFileName();
+    const fs::path exe = updaterFile(m_runDirectory);
     QStringList arguments;
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        arguments << QString::fromStdString(text::gbkToUtf8(parts[i]));
+    for (const std::string& argument : this->arguments(manifest))
+        arguments << QString::fromStdString(argument);
 
-    // No shell: the pieces go to the updater exactly as it reads them.
+    // No shell: each value reaches the updater as one argument, as it is.
     QProcess process;
     process.setProgram(QString::fromStdString(exe.string()));
     process.setArguments(arguments);

@@ -1,24 +1,25 @@
 #pragma once
 // UpdaterLauncher: writes the updater file beside the program and hands over
-// to it.
+// to it. Both happen below one root folder, the program's run directory.
 
 #include "update/manifest_reader.h"
 
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace ssq::update {
 
-// Makes sure "升级文件/update.exe" exists in the current directory (the run
-// directory: start-up makes it current):
+// Makes sure "升级文件/update.exe" exists below root:
 //  - nothing at "升级文件": the folder is created and the image written;
 //  - otherwise nothing at "升级文件/update.exe": only the file is written;
 //  - otherwise nothing happens: an existing file is never examined or replaced.
 // The file is written beside its place and renamed into it only when complete,
 // with its run bit, so a failed write (full disk) leaves no broken updater that
 // later checks would keep. Failures are not reported.
-void ensureUpdaterFile(std::span<const char> image);
+void ensureUpdaterFile(const std::filesystem::path& root, std::span<const char> image);
 
 class UpdaterLauncher {
 public:
@@ -26,18 +27,18 @@ public:
     using EndProgram = std::function<void(int exitCode)>;
 
     // runDirectory: the folder of the program's executable (file-system bytes,
-    // no trailing slash).
+    // no trailing slash), where the updater is written and started from.
     UpdaterLauncher(std::string runDirectory, EndProgram endProgram);
 
-    // ensureUpdaterFile with the carried UpdaterImage.
+    // ensureUpdaterFile below the run directory with the carried UpdaterImage.
     void ensureUpdaterFile() const;
 
-    // The command line for the manifest just read (code page 936).
-    std::string commandLine(const ManifestReader& manifest) const;
+    // The updater's arguments for the manifest just read (UTF-8).
+    std::vector<std::string> arguments(const ManifestReader& manifest) const;
 
-    // Starts the updater with the command line split into its arguments, waits
-    // at most 1000 ms for it to be running, then ends the program with exit
-    // code 0, also when the updater could not be started.
+    // Starts the updater with these arguments, waits at most 1000 ms for it to
+    // be running, then ends the program with exit code 0, also when the
+    // updater could not be started.
     void launchUpdater(const ManifestReader& manifest) const;
 
     const std::string& runDirectory() const { return m_runDirectory; }

@@ -1,5 +1,5 @@
-// The hand-off contract: the command line the program builds, split by the
-// updater's own rules, and the updater's check of what it received.
+// The hand-off contract: the arguments the program starts the updater with,
+// and what the updater's own check reads back from them.
 
 #include "text/codec.h"
 #include "update/updater_command_line.h"
@@ -15,85 +15,63 @@ namespace {
 
 using text::gbk;
 
-// What the updater receives: the split pieces after its path, in UTF-8.
-std::vector<std::string> receivedArguments(const std::string& line) {
-    const auto parts = splitUpdaterCommandLine(line);
-    std::vector<std::string> args;
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        args.push_back(text::gbkToUtf8(parts[i]));
-    return args;
-}
-
-TEST(UpdaterCommandLine, PlainValues) {
-    const std::string line = updaterCommandLine("/opt/ssq", {"A", "B", "C", "D"});
-    EXPECT_EQ(line, gbk("/opt/ssq/升级文件/update.exe 验证参数 A B 运行 澜舟号录.exe C D"));
-
-    const auto parts = splitUpdaterCommandLine(line);
-    ASSERT_FALSE(parts.empty());
-    EXPECT_EQ(parts[0], gbk("/opt/ssq/升级文件/update.exe"));
-    EXPECT_EQ(receivedArguments(line),
-              (std::vector<std::string>{"验证参数", "A", "B", "运行", "澜舟号录.exe", "C", "D"}));
-    const auto call = updater::readArguments(receivedArguments(line));
-    ASSERT_TRUE(call);
-    EXPECT_EQ(call->downloadUrl, "A");
-    EXPECT_EQ(call->title, "B");
-    EXPECT_EQ(call->programFile, "澜舟号录.exe");
-}
-
-TEST(UpdaterCommandLine, MissingFileNameAndNotesIsRefused) {
-    const std::string line = updaterCommandLine("/opt/ssq", {"A", "B", "", ""});
-    EXPECT_EQ(line, gbk("/opt/ssq/升级文件/update.exe 验证参数 A B 运行 澜舟号录.exe  "));
-    EXPECT_EQ(receivedArguments(line).size(), 5u);
-    EXPECT_FALSE(updater::readArguments(receivedArguments(line)));
-}
-
-TEST(UpdaterCommandLine, FolderWithSpaceIsQuotedAndHandsOver) {
-    const std::string folder = gbk("/home/李 明/my tools");
-    const std::string line = updaterCommandLine(folder, {"A", "B", "C", "D"});
-    EXPECT_EQ(line, "\"" + folder + gbk("/升级文件/update.exe\" 验证参数 A B 运行 澜舟号录.exe C D"));
-    const auto parts = splitUpdaterCommandLine(line);
-    ASSERT_FALSE(parts.empty());
-    EXPECT_EQ(parts[0], folder + gbk("/升级文件/update.exe"));
-    const auto call = updater::readArguments(receivedArguments(line));
-    ASSERT_TRUE(call);
-    EXPECT_EQ(call->downloadUrl, "A");
-    EXPECT_EQ(call->programFile, "澜舟号录.exe");
-}
-
-TEST(UpdaterCommandLine, ValuesAreNotQuoted) {
-    // A space in a value splits it and shifts what follows; an empty value
-    // merges its two spaces. The updater then reads the wrong values.
-    EXPECT_EQ(receivedArguments(updaterCommandLine("/p", {"A", "B x", "C", "D"})),
-              (std::vector<std::string>{"验证参数", "A", "B", "x", "运行", "澜舟号录.exe", "C", "D"}));
-    const auto shifted = updater::readArguments(receivedArguments(updaterCommandLine("/p", {"", "B", "C", "D"})));
-    ASSERT_TRUE(shifted);
-    EXPECT_EQ(shifted->downloadUrl, "B");
-    EXPECT_EQ(shifted->programFile, "C");
-    // Notes of several words become several arguments; all are accepted.
-    EXPECT_EQ(receivedArguments(updaterCommandLine("/p", {"A", "B", "C", "修正 两处 问题"})).size(), 9u);
-}
-
-struct SplitCase {
-    const char* line;
-    std::vector<std::string> parts;
+struct ArgumentCase {
+    const char* name;
+    UpdaterValues values; // code page 936, as read from the manifest
+    std::vector<std::string> arguments;
 };
 
-class SplitRules : public ::testing::TestWithParam<SplitCase> {};
+class UpdaterArgumentList : public ::testing::TestWithParam<ArgumentCase> {};
 
-TEST_P(SplitRules, Split) { EXPECT_EQ(splitUpdaterCommandLine(GetParam().line), GetParam().parts); }
+std::string caseName(const ::testing::TestParamInfo<ArgumentCase>& param) {
+    std::string name = param.param.name;
+    for (char& ch : name)
+        if (ch == ' ')
+            ch = '_';
+    return name;
+}
+
+// One argument per value whatever it holds, and the updater reads each value
+// from its own place: nothing shifts, and the program is always restarted.
+TEST_P(UpdaterArgumentList, OneArgumentPerValue) {
+    const ArgumentCase& c = GetParam();
+    const std::vector<std::string> arguments = updaterArguments(c.values);
+    EXPECT_EQ(arguments, c.arguments);
+
+    const auto call = updater::readArguments(arguments);
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->downloadUrl, text::gbkToUtf8(c.values.downloadUrl));
+    EXPECT_EQ(call->title, text::gbkToUtf8(c.values.title));
+    EXPECT_EQ(call->programFile, "澜舟号录.exe");
+}
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, SplitRules,
-    ::testing::Values(SplitCase{"", {""}}, SplitCase{"/u/update.exe", {"/u/update.exe"}},
-                      // Unquoted, the path ends at the first space.
-                      SplitCase{"/my dir/update.exe a", {"/my", "dir/update.exe", "a"}},
-                      SplitCase{"\"/my dir/update.exe\" a", {"/my dir/update.exe", "a"}},
-                      SplitCase{"\"/unclosed a b", {"/unclosed a b"}},
-                      // Runs of any bytes up to 32 separate; tabs and line breaks too.
-                      SplitCase{"p a \t\r\n b  ", {"p", "a", "b"}},
-                      SplitCase{"p \"two words\" x\"y z\"w \"\"", {"p", "two words", "xy zw", ""}},
-                      // Bytes of 0x80 and above are never separators.
-                      SplitCase{"p \xA1\xA1 \xC4\xE3", {"p", "\xA1\xA1", "\xC4\xE3"}}));
+    Values, UpdaterArgumentList,
+    ::testing::Values(
+        ArgumentCase{"plain",
+                     {"A", "B", "C", "D"},
+                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "C", "D"}},
+        ArgumentCase{"spaces",
+                     {"http://h/a b.zip", gbk("A B C"), "C D", gbk("修正 两处 问题")},
+                     {"验证参数", "http://h/a b.zip", "A B C", "运行", "澜舟号录.exe", "C D",
+                      "修正 两处 问题"}},
+        ArgumentCase{
+            "empty values", {"", "", "", ""}, {"验证参数", "", "", "运行", "澜舟号录.exe", "", ""}},
+        ArgumentCase{"missing file name and notes",
+                     {"A", "B", "", ""},
+                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "", ""}},
+        ArgumentCase{"leading dashes",
+                     {"-platform", "--title", "-", "-- x"},
+                     {"验证参数", "-platform", "--title", "运行", "澜舟号录.exe", "-", "-- x"}},
+        ArgumentCase{"quotes and tabs",
+                     {"\"A\"", "B\tC", "'C'", "\"\""},
+                     {"验证参数", "\"A\"", "B\tC", "运行", "澜舟号录.exe", "'C'", "\"\""}}),
+    caseName);
+
+TEST(UpdaterPlace, OneRootForWritingAndStarting) {
+    EXPECT_EQ(updaterFolder("/home/李 明/my tools"), "/home/李 明/my tools/升级文件");
+    EXPECT_EQ(updaterFile("/home/李 明/my tools"), "/home/李 明/my tools/升级文件/update.exe");
+}
 
 TEST(UpdaterArguments, Refusals) {
     const std::vector<std::string> good{"验证参数", "u", "t", "运行", "p.exe", "f"};
@@ -110,8 +88,8 @@ TEST(UpdaterArguments, OnlyAPlainFileNameIsStarted) {
     EXPECT_EQ(folders.programDir, "/opt/ssq");
     EXPECT_EQ(folders.unpackDir, "/opt/ssq/升级文件/e_update");
     EXPECT_EQ(updater::programToStart(folders, "澜舟号录.exe"), "/opt/ssq/澜舟号录.exe");
-    for (const char* shifted : {"", ".", "..", "../x", "/bin/sh", "sub/x"})
-        EXPECT_EQ(updater::programToStart(folders, shifted), "") << shifted;
+    for (const char* wrong : {"", ".", "..", "../x", "/bin/sh", "sub/x"})
+        EXPECT_EQ(updater::programToStart(folders, wrong), "") << wrong;
 }
 
 } // namespace

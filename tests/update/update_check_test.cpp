@@ -43,6 +43,13 @@ std::string manifest(const std::string& version, const std::string& notes = "修
            notes + "\" 下载地址=\"http://127.0.0.1:1/p.zip\" 文件标题=\"标题\" 文件名=\"p.zip\"/></最新版本>";
 }
 
+// A newer version whose package lies at url, with the title and file name given.
+std::string manifestFor(const std::string& url, const std::string& title, const std::string& fileName) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><最新版本><版本信息 版本号=\"3.3\" "
+           "升级说明=\"修正若干问题，提高读取速度。\" 下载地址=\"" +
+           url + "\" 文件标题=\"" + title + "\" 文件名=\"" + fileName + "\"/></最新版本>";
+}
+
 using ssq::test::readFile;
 using ssq::test::snapshot;
 using ssq::test::writeFile;
@@ -115,6 +122,7 @@ struct Session {
         if (!checker)
             throw std::runtime_error("no UpdateChecker");
         checker->launcher().setEndProgram([this](int code) { endings.push_back(code); });
+        checker->launcher().setRunDirectory(QDir::currentPath().toStdString());
         if (!realPause)
             checker->setPause([this](int ms) { pauses.push_back(ms); });
         clock.start();
@@ -173,6 +181,7 @@ private slots:
     void upToDatePauseBlocksTheWindow();
     void ensureUpdaterFile_data();
     void ensureUpdaterFile();
+    void handOffEndToEnd_data();
     void handOffEndToEnd();
     void failedUpdatesRestartTheUnchangedProgram_data();
     void failedUpdatesRestartTheUnchangedProgram();
@@ -186,7 +195,7 @@ private:
 };
 
 void UpdateCheckTest::init() {
-    // The updater folder is made relative to the current directory.
+    // Each test's program runs from a folder of its own.
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_previousDir = QDir::currentPath();
@@ -348,8 +357,21 @@ void UpdateCheckTest::ensureUpdaterFile() {
     }
 }
 
+void UpdateCheckTest::handOffEndToEnd_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain values") << QStringLiteral("澜舟号录分析工具3.3") << QStringLiteral("ssq-update-3.3.zip");
+    // Each value is one argument: a space or an empty value shifts nothing.
+    QTest::newRow("spaces, no file name") << QStringLiteral("A B C") << QString();
+    // A leading dash is a value, never an option of the updater's toolkit.
+    QTest::newRow("leading dashes") << QStringLiteral("-platform") << QStringLiteral("-style");
+}
+
 void UpdateCheckTest::handOffEndToEnd() {
-    // A program folder whose path holds a space and Chinese characters.
+    QFETCH(QString, title);
+    QFETCH(QString, fileName);
+    // A program folder whose path holds a space and Chinese characters; the
+    // program runs from it, so the updater is written and started there.
     const fs::path program = dir() / "号录 程序";
     writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
     writeFile(program / "keep.txt", "kept");
@@ -358,10 +380,11 @@ void UpdateCheckTest::handOffEndToEnd() {
     demo::Canned package;
     package.body = test::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
                                   {"docs/readme.txt", "3.3", std::nullopt}});
-    auto demo = serve({{kPackagePath, package}}); // the default manifest points here
+    auto demo = serve({{kPackagePath, package}});
+    const std::string url = demo->baseUrl() + kPackagePath;
+    auto updates = serve({{"/澜舟号录.xml", canned(manifestFor(url, title.toStdString(), fileName.toStdString()))}});
 
-    Session session(demo->baseUrl());
-    session.checker->launcher().setRunDirectory(program.string());
+    Session session(updates->baseUrl());
     BoxAnswerer boxes(BoxAnswerer::Answer::Ok);
     session.check();
 
@@ -399,8 +422,7 @@ void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
     const fs::path program = dir() / "outer" / "program";
     writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
     writeFile(program / "keep.txt", "kept");
-    QDir::setCurrent(QString::fromStdString(program.string()));
-    update::ensureUpdaterFile(update::updaterImage());
+    update::ensureUpdaterFile(program, update::updaterImage());
 
     std::map<std::string, demo::Canned> files;
     if (!package.isEmpty()) {
@@ -426,7 +448,6 @@ void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
 
 void UpdateCheckTest::refusedCalls_data() {
     QTest::addColumn<QStringList>("arguments");
-    // A manifest without 文件名 and 升级说明 leaves five arguments.
     QTest::newRow("five arguments") << QStringList{"验证参数", "URL", "标题", "运行", "澜舟号录.exe"};
     QTest::newRow("other first argument") << QStringList{"验证", "URL", "标题", "运行", "澜舟号录.exe", "f"};
 }
@@ -435,8 +456,7 @@ void UpdateCheckTest::refusedCalls() {
     QFETCH(QStringList, arguments);
     const fs::path program = dir() / "program";
     writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
-    QDir::setCurrent(QString::fromStdString(program.string()));
-    update::ensureUpdaterFile(update::updaterImage());
+    update::ensureUpdaterFile(program, update::updaterImage());
     auto demo = serve({});
     arguments.replaceInStrings(QStringLiteral("URL"), QString::fromStdString(demo->baseUrl() + kPackagePath));
     const auto before = snapshot(dir());
