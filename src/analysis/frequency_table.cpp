@@ -25,7 +25,7 @@ protected:
 } // namespace
 
 FrequencyTable::FrequencyTable(QWidget* parent)
-    : ReportList({{"xh", 1}, {"红球", 50}, {"出现次数", 60}, {"蓝球", 50}, {"出现次数", 60}},
+    : ReportList({{"xh", 1, "序号"}, {"红球", 50}, {"出现次数", 60}, {"蓝球", 50}, {"出现次数", 60}},
                  parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setItemDelegate(new FirstCellHighlight(this));

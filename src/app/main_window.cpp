@@ -4,6 +4,7 @@
 #include "history/draw_table.h"
 #include "history/results_page.h"
 #include "picks/pick_pane.h"
+#include "platform/chinese_toolkit.h"
 #include "platform/http_fetch.h"
 #include "platform/message_box.h"
 #include "platform/period_timer.h"
@@ -37,8 +38,13 @@ W* place(W* widget, const char* name, int x, int y, int w, int h) {
 
 MainWindow::MainWindow(AppConfig config, QWidget* parent)
     : QWidget(parent), m_config(std::move(config)) {
+    // Chinese captions in Qt's own boxes and menus, and the 9 pt Song face
+    // the layout was drawn for, before any control measures its text.
+    platform::useChineseToolkit();
+    setFont(platform::songTi());
     setWindowTitle(QStringLiteral("澜舟号录分析工具"));
     buildControls();
+    describeControls();
     wireShell();
     wireHistory();
     wireAnalysis();
@@ -86,8 +92,9 @@ void MainWindow::endProgram() {
 
 void MainWindow::buildControls() {
     // The client area of a 909 x 524 window with a caption and a thin border.
+    // The controls stand at fixed places, so the window keeps this size.
     move(50, 50);
-    resize(901, 492);
+    setFixedSize(901, 492);
 
     m_readButton = place(new QPushButton(QStringLiteral("读取双色球数据"), this), "读数据按钮", 120, 76, 168, 32);
     m_hintLabel = place(new QLabel(this), "标签3提示", 80, 34, 246, 32);
@@ -132,6 +139,25 @@ void MainWindow::buildControls() {
     m_copyAction->setObjectName(QStringLiteral("复制"));
     m_deleteAction = m_copyMenu->addAction(QStringLiteral("删除"));
     m_deleteAction->setObjectName(QStringLiteral("删除"));
+}
+
+void MainWindow::describeControls() {
+    // Names a screen reader gives the controls that show no caption of their own.
+    m_timeEdit->setAccessibleName(QStringLiteral("计时秒数"));
+    m_countEdit->setAccessibleName(QStringLiteral("注数"));
+    m_countLabel->setBuddy(m_countEdit);
+    m_pickPane->setAccessibleName(QStringLiteral("随机号码"));
+    m_progress->setAccessibleName(QStringLiteral("读取进度"));
+    m_drawTable->setAccessibleName(QStringLiteral("开奖数据"));
+    m_frequencyTable->setAccessibleName(QStringLiteral("红蓝球出现次数"));
+
+    // Tab goes through the window in reading order: the left half, then the
+    // group box line by line, then the two lists.
+    QWidget* const order[] = {m_readButton,  m_pickPane,      m_timedCheck,    m_timeEdit,
+                              m_randomCheck, m_countEdit,     m_highCheck,     m_analyseButton,
+                              m_computeButton, m_drawTable,   m_frequencyTable};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -68,6 +68,7 @@ protected:
 
 private:
     void buildControls();
+    void describeControls(); // accessible names, buddy, tab order
 
     // Each subsystem connects its handlers in a file of its own (wire_*.cpp).
     void wireShell();    // menus, edit boxes, About box
@@ -80,6 +81,10 @@ private:
     void fillFrequencyTable();
     void setUpPickFormats();
     void startBlankRowTimer();
+
+    // Menu key or Shift+F10 (wire_shell.cpp): "复制文本" at the pane's caret when
+    // the pane has the focus, otherwise "菜单" over the focused control.
+    void popUpMenuFromKeyboard();
 
     // About box (wire_shell.cpp): the "关于" command and the 时钟1关于 tick.
     void showAboutBox();

@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace ssq::app {
 namespace {
@@ -42,6 +45,15 @@ void MainWindow::wireShell() {
     // text box's own context menu.
     m_pickPane->viewport()->installEventFilter(this);
 
+    // The keyboard's way to the same menus: the Menu key and Shift+F10, from
+    // whichever control has the focus.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_Menu), this);
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    for (QShortcut* key : {menuKey, shiftF10}) {
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, &MainWindow::popUpMenuFromKeyboard);
+    }
+
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAboutBox);
     connect(m_aboutTimer, &QTimer::timeout, this, &MainWindow::aboutTick);
 }
@@ -55,6 +67,23 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void MainWindow::popUpMenuFromKeyboard() {
+    // The pane's menu at its caret, the window's menu over the focused
+    // control (or the middle of the window when no control has the focus).
+    QWidget* focused = focusWidget();
+    if (focused == m_pickPane || focused == m_pickPane->viewport()) {
+        // A caret scrolled out of view counts as the nearest edge of the view.
+        const QRect view = m_pickPane->viewport()->rect();
+        const QPoint caret = m_pickPane->cursorRect().bottomLeft();
+        const QPoint at(std::clamp(caret.x(), view.left(), view.right()),
+                        std::clamp(caret.y(), view.top(), view.bottom()));
+        m_copyMenu->exec(m_pickPane->viewport()->mapToGlobal(at));
+        return;
+    }
+    QWidget* over = focused ? focused : this;
+    m_mainMenu->exec(over->mapToGlobal(over->rect().center()));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -3,7 +3,6 @@
 #include "text/qt_text.h"
 
 #include <QHeaderView>
-#include <QPalette>
 
 #include <algorithm>
 
@@ -72,8 +71,11 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
 QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(m_columns.size()))
         return {};
+    const ReportColumn& column = m_columns[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole)
-        return QString::fromUtf8(m_columns[static_cast<std::size_t>(section)].title);
+        return QString::fromUtf8(column.title);
+    if (role == Qt::AccessibleTextRole)
+        return QString::fromUtf8(column.spokenTitle ? column.spokenTitle : column.title);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};
@@ -111,14 +113,15 @@ ReportList::ReportList(std::vector<ReportColumn> columns, QWidget* parent)
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the list for the next control; the arrow keys move in it.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
 
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::Text, Qt::black);
-    setPalette(colours);
+    // Text and background come from the palette's Text and Base roles: black
+    // on white under the usual palette, and whatever a high-contrast theme
+    // makes of them.
 
     // Every line has the same height, so the view never measures rows.
     QHeaderView* side = verticalHeader();

@@ -20,6 +20,9 @@ namespace ssq::history {
 struct ReportColumn {
     const char* title; // UTF-8 literal
     int width;         // pixels
+    // What a screen reader says for the column (UTF-8 literal); the title
+    // when null. For titles that mean nothing read aloud.
+    const char* spokenTitle = nullptr;
 };
 
 // The cells of a report list, row by row. Reads outside the table give the
@@ -71,7 +74,7 @@ class ReportList : public QTableView {
     Q_OBJECT
 public:
     // Builds the header with the given titles and widths; no rows, grid lines,
-    // black on white, sunken border, no sorting, no column dragging, no row
+    // the palette's text on its base colour, sunken border, no sorting, no column dragging, no row
     // numbers, no editing, single selection.
     ReportList(std::vector<ReportColumn> columns, QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "picks/pick_pane.h"
 
+#include "platform/chinese_toolkit.h"
 #include "text/qt_text.h"
 
 #include <QFont>
@@ -11,23 +12,6 @@ namespace ssq::picks {
 namespace {
 
 constexpr int kProtectedProperty = QTextFormat::UserProperty + 1;
-
-// "宋体" is rarely installed on Linux; let the name resolve to a CJK face that
-// is, so the formats can keep naming it. Qt takes the first one found.
-void substituteSongTi() {
-    static const bool done = [] {
-        const QStringList faces{QStringLiteral("SimSun"),
-                                QStringLiteral("NSimSun"),
-                                QStringLiteral("Noto Serif CJK SC"),
-                                QStringLiteral("Noto Sans CJK SC"),
-                                QStringLiteral("AR PL UMing CN"),
-                                QStringLiteral("WenQuanYi Zen Hei"),
-                                QStringLiteral("WenQuanYi Micro Hei")};
-        QFont::insertSubstitutions(QStringLiteral("宋体"), faces);
-        return true;
-    }();
-    (void)done;
-}
 
 QString toPaneText(std::string_view text) {
     return text::toQString(text);
@@ -60,7 +44,7 @@ QTextCharFormat toTextCharFormat(const CharFormat& format) {
 }
 
 PickPane::PickPane(QWidget* parent) : QTextEdit(parent) {
-    substituteSongTi();
+    platform::substituteSongTi();
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -68,6 +52,9 @@ PickPane::PickPane(QWidget* parent) : QTextEdit(parent) {
     // second would change the text width and lay every line out twice.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // A narrow inset like a plain edit box's, so five 12 pt tickets and the
+    // caret's empty line after them fit the pane's height without scrolling.
+    document()->setDocumentMargin(2);
 
     const CharFormat start = startFormat();
     QFont font(text::toQString(start.font));
@@ -76,8 +63,16 @@ PickPane::PickPane(QWidget* parent) : QTextEdit(parent) {
     m_nextFormat = toTextCharFormat(start);
     setCurrentCharFormat(m_nextFormat);
 
-    // The selection stays, but is not drawn while another control has the focus.
+    // Tab moves the focus on instead of being typed, so a keyboard user can
+    // leave the pane; every other key still edits.
+    setTabChangesFocus(true);
+
+    // Always black on white, whatever the palette: the red and blue of the
+    // pick formats were chosen against a white page.
     QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    // The selection stays, but is not drawn while another control has the focus.
     p.setBrush(QPalette::Inactive, QPalette::Highlight, QBrush(Qt::NoBrush));
     p.setBrush(QPalette::Inactive, QPalette::HighlightedText, QBrush(Qt::NoBrush));
     setPalette(p);

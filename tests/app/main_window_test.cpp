@@ -172,6 +172,9 @@ void MainWindowTest::controlsAtCreation() {
     QVERIFY(window->findChildren<QMenuBar*>().isEmpty());
     QCOMPARE(window->pos(), QPoint(50, 50));
     QCOMPARE(window->size(), QSize(901, 492));
+    // The layout is absolute: the window cannot be resized.
+    QCOMPARE(window->minimumSize(), QSize(901, 492));
+    QCOMPARE(window->maximumSize(), QSize(901, 492));
 
     // Timers: only the blank-row timer runs after start-up.
     QCOMPARE(timer(*window, QStringLiteral("时钟1计算"))->period(), 0);
