@@ -10,7 +10,8 @@ packages=(
   libcpp-httplib-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool imagemagick fonts-wqy-microhei
+  xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-arphic-uming
+  qt6-translations-l10n
   locales
 )
 
