@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-arphic-uming
   qt6-translations-l10n
   locales
+  lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -8,6 +8,7 @@ AppConfig AppConfig::builtIn() {
     AppConfig config;
     config.resultsServer = SSQ_RESULTS_SERVER;
     config.updateServer = SSQ_UPDATE_SERVER;
+    config.selfUpdate = SSQ_SELF_UPDATE != 0;
     return config;
 }
 

@@ -13,6 +13,10 @@ namespace ssq::app {
 struct AppConfig {
     std::string resultsServer; // base address, e.g. "http://127.0.0.1:18080"
     std::string updateServer;
+    // true: 检测升级 checks updateServer and can hand over to the updater;
+    // false: it only says that updates come through the package manager, and
+    // neither asks a server nor writes a file.
+    bool selfUpdate = true;
     platform::FetchOptions fetch;
     // Name of the single-instance marker (UTF-8); empty: no guard at all.
     std::string instanceMarker;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "platform/info_box.h"
 #include "update/update_checker.h"
 
 #include <QAction>
@@ -8,6 +9,15 @@
 namespace ssq::app {
 
 void MainWindow::wireUpdates() {
+    if (!m_config.selfUpdate) {
+        // An installed program's files belong to the package manager: the
+        // command only says so, asks no server and writes nothing.
+        connect(m_checkUpdateAction, &QAction::triggered, this, [] {
+            platform::infoBox(
+                QStringLiteral("本程序由系统的软件包管理器安装，请通过软件包管理器升级。"));
+        });
+        return;
+    }
     // Parent-owned and findable as "UpdateChecker": tests replace how the
     // program ends and where it runs from.
     auto* checker = new update::UpdateChecker(
