@@ -40,9 +40,9 @@ src=$work/src
 (
   cd "$src"
   cmake --preset release -DSSQ_RESULTS_SERVER="http://127.0.0.1:$port" -DSSQ_TESTS=OFF >/dev/null
-  cmake --build --preset release
+  cmake --build --preset release >"$work/build.log" 2>&1 || { tail -n 60 "$work/build.log"; exit 1; }
   cd build/release
-  cpack -G DEB >/dev/null
+  cpack -G DEB >>"$work/build.log" 2>&1 || { tail -n 60 "$work/build.log"; exit 1; }
 )
 deb=$(ls "$src"/build/release/*.deb)
 cp "$deb" "$work/"
@@ -90,7 +90,7 @@ case "$title" in 澜舟号录分析工具*) ;; *) echo "package-check: unexpecte
 xdotool mousemove --window "$window" 204 92 click 1
 sleep 4
 import -window root "$work/screenshot.png"
-kill "$app" 2>/dev/null || true
+kill "$(xdotool getwindowpid "$window")" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 echo "window '$title' up; screenshot at build/package/screenshot.png"
 
