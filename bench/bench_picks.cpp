@@ -63,8 +63,9 @@ BENCHMARK(BM_WindowTick)->Arg(5)->Arg(9)->Unit(benchmark::kMicrosecond);
 void BM_PaneTick(benchmark::State& state) {
     auto window = makeWindow();
     auto* pane = window->findChild<ssq::picks::PickPane*>(QStringLiteral("超级编辑框1随机号码"));
-    const ssq::picks::CharFormat red = window->state().redFormat;
-    const ssq::picks::CharFormat blue = window->state().blueFormat;
+    ssq::picks::CharFormat red = ssq::picks::startFormat();
+    ssq::picks::CharFormat blue = ssq::picks::startFormat();
+    ssq::picks::setUpPickFormats(red, blue); // as the window's start-up does
     std::uint32_t counter = 0;
     ssq::picks::RandomSource source(counter, ssq::platform::tickCountMs);
     const auto count = static_cast<std::int32_t>(state.range(0));
@@ -81,8 +82,9 @@ BENCHMARK(BM_PaneTick)->Arg(9)->Arg(100)->Arg(1000)->Arg(10000)->Complexity()->U
 void BM_PaneTickAndRepaint(benchmark::State& state) {
     auto window = makeWindow();
     auto* pane = window->findChild<ssq::picks::PickPane*>(QStringLiteral("超级编辑框1随机号码"));
-    const ssq::picks::CharFormat red = window->state().redFormat;
-    const ssq::picks::CharFormat blue = window->state().blueFormat;
+    ssq::picks::CharFormat red = ssq::picks::startFormat();
+    ssq::picks::CharFormat blue = ssq::picks::startFormat();
+    ssq::picks::setUpPickFormats(red, blue); // as the window's start-up does
     std::uint32_t counter = 0;
     ssq::picks::RandomSource source(counter, ssq::platform::tickCountMs);
     const auto count = static_cast<std::int32_t>(state.range(0));

@@ -27,10 +27,11 @@ int firstNumberIn(std::string_view cell, int highest) {
 
 bool FrequencyCounter::run() {
     m_counts = {};
-    for (int c = 0; c < RedColumns; ++c)
-        if (!pass(FirstRedColumn + c, RedNumbers, m_counts.red.data(), RedCountColumn))
+    for (int c = 0; c < history::RedsPerDraw; ++c)
+        if (!pass(history::draw_column::FirstRed + c, RedNumbers, m_counts.red.data(),
+                  frequency_column::RedCount))
             return false;
-    return pass(BlueColumn, BlueNumbers, m_counts.blue.data(), BlueCountColumn);
+    return pass(history::draw_column::Blue, BlueNumbers, m_counts.blue.data(), frequency_column::BlueCount);
 }
 
 bool FrequencyCounter::pass(int column, int highest, std::int32_t* counters, int countColumn) {

@@ -4,6 +4,9 @@
 // while it counts. Pure: the rows and the count cells are reached through
 // accessors, so it runs over a table widget and over plain data alike.
 
+#include "analysis/frequency_columns.h"
+#include "history/draw_rules.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -12,15 +15,8 @@
 
 namespace ssq::analysis {
 
-inline constexpr int RedNumbers = 33;
-inline constexpr int BlueNumbers = 16;
-
-// Draw-row columns the count reads and frequency-table columns it writes.
-inline constexpr int FirstRedColumn = 3; // six red columns, 3 .. 8
-inline constexpr int RedColumns = 6;
-inline constexpr int BlueColumn = 9;
-inline constexpr int RedCountColumn = 2;  // of row n - 1 for red number n
-inline constexpr int BlueCountColumn = 4; // of row k - 1 for blue number k
+using history::BlueNumbers;
+using history::RedNumbers;
 
 // The number n (1 .. highest) whose two-digit text ("01" .. ) is the first of
 // the ascending search texts to occur anywhere in cell, byte for byte; 0 when

@@ -40,20 +40,20 @@ FrequencyTable::FrequencyTable(QWidget* parent)
 void FrequencyTable::fill() {
     for (int n = 1; n <= RedNumbers; ++n) {
         const int row = appendRow();
-        setCell(row, 0, std::to_string(row + 1));
-        setCell(row, 1, std::to_string(n));
+        setCell(row, frequency_column::Serial, std::to_string(row + 1));
+        setCell(row, frequency_column::RedNumber, std::to_string(n));
     }
     for (int k = 1; k <= BlueNumbers; ++k) {
         const int appended = appendRow();
-        setCell(appended - RedNumbers, 3, std::to_string(k));
+        setCell(appended - RedNumbers, frequency_column::BlueNumber, std::to_string(k));
     }
 }
 
 bool FrequencyTable::removeBlankRows() {
     for (int i = 0; i < rows(); ++i)
-        if (cell(i, 1).empty())
+        if (cell(i, frequency_column::RedNumber).empty())
             deleteRow(i);
-    return rows() > 0 && !cell(rows() - 1, 1).empty();
+    return rows() > 0 && !cell(rows() - 1, frequency_column::RedNumber).empty();
 }
 
 } // namespace ssq::analysis

@@ -4,13 +4,13 @@
 // in column 1 with its count in column 2, the blue number in column 3 with its
 // count in column 4. Counts are decimal text; an empty cell is "not counted".
 
-#include "history/report_list.h"
+#include "platform/report_list.h"
 
 #include <string>
 
 namespace ssq::analysis {
 
-class FrequencyTable : public history::ReportList {
+class FrequencyTable : public platform::ReportList {
     Q_OBJECT
 public:
     // Five titled columns ("xh" 1 px wide); a selected row highlights only its

@@ -38,9 +38,9 @@ int main(int argc, char* argv[]) {
         QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
 
     {
-        // The window owns AppState: the pick formats and the manifest reader
-        // live exactly as long as it and are released when it goes, the one
-        // clean-up of the program, whichever way the run ends (window closed,
+        // The window owns every handler and the values each keeps (the pick
+        // formats, the manifest reader): they live exactly as long as it and
+        // are released when it goes, the one clean-up of the program, whichever way the run ends (window closed,
         // second instance refused, MainWindow::endProgram).
         ssq::app::MainWindow window(std::move(config));
         if (window.create()) {

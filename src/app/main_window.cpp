@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
 #include "analysis/frequency_table.h"
+#include "build_config.h"
 #include "history/draw_table.h"
+#include "history/history_downloader.h"
 #include "history/results_page.h"
 #include "picks/pick_pane.h"
 #include "platform/chinese_toolkit.h"
@@ -42,7 +44,7 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
     // the layout was drawn for, before any control measures its text.
     platform::useChineseToolkit();
     setFont(platform::songTi());
-    setWindowTitle(QStringLiteral("澜舟号录分析工具"));
+    setWindowTitle(QString::fromUtf8(SSQ_PRODUCT_TITLE));
     buildControls();
     describeControls();
     wireShell();
@@ -70,10 +72,10 @@ bool MainWindow::create() {
     setWindowTitle(text::toQString(update::normalCaption()));
     // 3. Page-count probe: a blocking fetch of results page 1. A failed fetch
     //    or a page without the page-count markers gives 0, silently.
-    m_state.pageCount = history::pageCount(history::decodePage(
-        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch)));
+    m_downloader->setPageCount(history::pageCount(history::decodePage(
+        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch))));
     // 4. Where the About countdown starts.
-    m_state.aboutCountdown = 6;
+    m_aboutCountdown = kAboutCountdownStart;
     // 5.-7. Steps of the frequency table and the pick pane, in this order.
     fillFrequencyTable();
     setUpPickFormats();

@@ -3,12 +3,12 @@
 // places under their fixed object names and wires each subsystem's handlers.
 
 #include "app/app_config.h"
-#include "app/app_state.h"
 #include "platform/event_pump.h"
 #include "platform/number_edit.h"
 
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -32,6 +32,7 @@ namespace ssq::analysis {
 class FrequencyTable;
 }
 namespace ssq::picks {
+class PickHandlers;
 class PickPane;
 }
 
@@ -59,7 +60,9 @@ public:
 
     const AppConfig& config() const { return m_config; }
     platform::EventPump& eventPump() { return m_pump; }
-    AppState& state() { return m_state; }
+    // Where the About box's countdown stands; start-up sets it to kAboutCountdownStart.
+    std::int32_t aboutCountdown() const { return m_aboutCountdown; }
+    static constexpr std::int32_t kAboutCountdownStart = 6;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,7 +94,6 @@ private:
     void aboutTick();
 
     AppConfig m_config;
-    AppState m_state;
     platform::EventPump m_pump;
     std::unique_ptr<platform::SingleInstanceGuard> m_instanceGuard; // held for the whole run
 
@@ -116,6 +118,8 @@ private:
 
     // Behind 读数据按钮; the frequency count runs it first when the draw table is empty.
     history::HistoryDownloader* m_downloader = nullptr;
+    picks::PickHandlers* m_pickHandlers = nullptr;
+    std::int32_t m_aboutCountdown = 0;
 
     // Popup menus (never a menu bar), known by their texts.
     QMenu* m_mainMenu = nullptr;          // "菜单": "升级" > "检测升级", "关于"

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "analysis/frequency_counter.h"
+#include "analysis/frequency_count_handler.h"
 #include "analysis/frequency_table.h"
 #include "history/draw_table.h"
 #include "history/history_downloader.h"
@@ -16,25 +16,15 @@ void MainWindow::wireAnalysis() {
             m_blankRowTimer->setPeriod(0);
     });
 
-    connect(m_analyseButton, &QPushButton::clicked, this, [this] {
-        if (m_drawTable->rows() == 0) {
-            // The history is read first, exactly as 读数据按钮 does; the
-            // count cannot be repeated until the next download ends.
-            if (m_downloader->run() != history::HistoryDownloader::Outcome::Finished)
-                return; // refused (a download is running) or the window is closing
-            m_analyseButton->setEnabled(false);
-        }
-        analysis::FrequencyCounter counter({
-            [this] { return m_drawTable->rows(); },
-            [this](int row, int column) { return m_drawTable->cell(row, column); },
-            [this](int row, int column, const std::string& text) {
-                m_frequencyTable->setCell(row, column, text);
-            },
-            m_pump.callback(),
-        });
-        if (counter.run())
-            m_computeButton->setEnabled(true);
-    });
+    history::DrawTable* draws = m_drawTable;
+    history::HistoryDownloader* downloader = m_downloader;
+    auto* count = new analysis::FrequencyCountHandler(
+        {m_frequencyTable, m_analyseButton, m_computeButton},
+        {[draws] { return draws->rows(); },
+         [draws](int row, int column) { return draws->cell(row, column); },
+         [downloader] { return downloader->run() == history::HistoryDownloader::Outcome::Finished; }},
+        m_pump.callback(), this);
+    connect(m_analyseButton, &QPushButton::clicked, count, &analysis::FrequencyCountHandler::run);
 }
 
 void MainWindow::fillFrequencyTable() { m_frequencyTable->fill(); }

@@ -19,18 +19,13 @@ void MainWindow::wirePicks() {
     controls.copyAction = m_copyAction;
     controls.deleteAction = m_deleteAction;
 
-    const picks::PickShared shared{&m_state.redFormat, &m_state.blueFormat, &m_state.timedTicks,
-                                   &m_state.seedCounter};
-
     analysis::FrequencyTable* table = m_frequencyTable;
     picks::FrequencyCells cells{[table] { return table->rows(); },
                                 [table](int row, int column) { return table->cell(row, column); }};
 
-    new picks::PickHandlers(controls, shared, std::move(cells), m_pump.callback(), this);
+    m_pickHandlers = new picks::PickHandlers(controls, std::move(cells), m_pump.callback(), this);
 }
 
-void MainWindow::setUpPickFormats() {
-    picks::setUpPickFormats(m_state.redFormat, m_state.blueFormat);
-}
+void MainWindow::setUpPickFormats() { m_pickHandlers->setUpFormats(); }
 
 } // namespace ssq::app

@@ -21,7 +21,6 @@ const QString kAboutCaption = QStringLiteral("关于作者");
 const QString kAboutCredit = QStringLiteral("本工具由开发小组编写");
 const QString kAboutContact = QStringLiteral("0000000");
 constexpr int kAboutTickMs = 1000;
-constexpr int kAboutStart = 6;
 
 QString aboutText() { return kAboutCredit + QStringLiteral("\r\n\r\n QQ：") + kAboutContact; }
 
@@ -113,15 +112,15 @@ void MainWindow::aboutTick() {
         m_aboutTimer->setPeriod(0);
         return;
     }
-    --m_state.aboutCountdown;
+    --m_aboutCountdown;
     if (auto* messageBox = qobject_cast<QMessageBox*>(box))
-        messageBox->setText(aboutCountdownText(m_state.aboutCountdown));
-    if (m_state.aboutCountdown != 0)
+        messageBox->setText(aboutCountdownText(m_aboutCountdown));
+    if (m_aboutCountdown != 0)
         return;
     // Enter presses the box's default button once this tick has returned.
     QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
     m_aboutTimer->setPeriod(0);
-    m_state.aboutCountdown = kAboutStart;
+    m_aboutCountdown = kAboutCountdownStart;
 }
 
 } // namespace ssq::app

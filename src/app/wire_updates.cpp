@@ -21,7 +21,7 @@ void MainWindow::wireUpdates() {
     // Parent-owned and findable as "UpdateChecker": tests replace how the
     // program ends and where it runs from.
     auto* checker = new update::UpdateChecker(
-        this, m_config.updateServer, m_config.fetch, m_state.manifest, m_pump.callback(),
+        this, m_config.updateServer, m_config.fetch, m_pump.callback(),
         update::UpdaterLauncher(QCoreApplication::applicationDirPath().toStdString(),
                                 [this](int) { endProgram(); }),
         this);

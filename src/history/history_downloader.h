@@ -30,13 +30,6 @@ public:
         QPushButton* analyseButton = nullptr;  // 按钮1分析
     };
 
-    // Program-wide values the command reads and writes: the page count (the
-    // bound of a run, set back to 0 at its end) and the serial of the last row.
-    struct Counters {
-        std::int32_t* pageCount = nullptr;
-        std::int32_t* drawSerial = nullptr;
-    };
-
     enum class Outcome {
         Finished, // every page was read (or there was none to read)
         Refused,  // a run was already going on; nothing was touched
@@ -44,7 +37,7 @@ public:
     };
 
     HistoryDownloader(std::string resultsServer, platform::FetchOptions fetch, Controls controls,
-                      Counters counters, platform::LetEventsRun letEventsRun,
+                      platform::LetEventsRun letEventsRun,
                       QObject* parent = nullptr);
 
     // Runs the download. Pending window events run after every appended row and
@@ -53,13 +46,21 @@ public:
     Outcome run();
     bool running() const { return m_running; }
 
+    // The list pages the next run reads; the page-count probe at start-up sets
+    // it, and a finished run sets it back to 0, so the pages are read once.
+    std::int32_t pageCount() const { return m_pageCount; }
+    void setPageCount(std::int32_t pages) { m_pageCount = pages; }
+    // The serial of the last appended row; never reset.
+    std::int32_t drawSerial() const { return m_drawSerial; }
+
 private:
     std::string m_resultsServer;
     platform::FetchOptions m_fetch;
     Controls m_controls;
-    Counters m_counters;
     platform::LetEventsRun m_letEventsRun;
     bool m_running = false;
+    std::int32_t m_pageCount = 0;
+    std::int32_t m_drawSerial = 0;
 };
 
 } // namespace ssq::history

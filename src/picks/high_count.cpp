@@ -1,5 +1,7 @@
 #include "picks/high_count.h"
 
+#include "analysis/frequency_columns.h"
+#include "history/draw_rules.h"
 #include "text/gbk_text.h"
 
 #include <algorithm>
@@ -15,9 +17,8 @@ struct Candidate {
     std::string number;
 };
 
-constexpr int kRedNumberColumn = 1;
-constexpr int kRedCountColumn = 2;
-constexpr int kBlueCountColumn = 4;
+namespace column = analysis::frequency_column;
+constexpr std::size_t kReds = history::RedsPerDraw;
 
 } // namespace
 
@@ -26,18 +27,18 @@ std::optional<HighCountPick> pickHighCount(int rows, const CellReader& cell,
     std::vector<Candidate> blues;
     std::vector<Candidate> reds;
     for (int r = 0; r < rows; ++r) {
-        std::string blueCount = cell(r, kBlueCountColumn);
+        std::string blueCount = cell(r, column::BlueCount);
         if (!blueCount.empty()) {
             const std::int32_t value = text::toInteger(blueCount);
             blues.push_back({std::move(blueCount), value, std::to_string(r + 1)});
         }
-        std::string redCount = cell(r, kRedCountColumn);
+        std::string redCount = cell(r, column::RedCount);
         if (!redCount.empty()) {
             const std::int32_t value = text::toInteger(redCount);
-            reds.push_back({std::move(redCount), value, cell(r, kRedNumberColumn)});
+            reds.push_back({std::move(redCount), value, cell(r, column::RedNumber)});
         }
     }
-    if (blues.empty() || reds.size() < 6)
+    if (blues.empty() || reds.size() < kReds)
         return std::nullopt;
 
     HighCountPick pick;
@@ -54,14 +55,14 @@ std::optional<HighCountPick> pickHighCount(int rows, const CellReader& cell,
     values.reserve(reds.size());
     for (const Candidate& c : reds)
         values.push_back(c.count);
-    std::partial_sort(values.begin(), values.begin() + 6, values.end(), std::greater<>());
+    std::partial_sort(values.begin(), values.begin() + kReds, values.end(), std::greater<>());
     std::vector<std::string> topTexts;
-    for (std::size_t i = 0; i < 6; ++i)
+    for (std::size_t i = 0; i < kReds; ++i)
         topTexts.push_back(std::to_string(values[i]));
 
     for (const Candidate& c : reds) {
         if (std::find(topTexts.begin(), topTexts.end(), c.countText) != topTexts.end() &&
-            pick.reds.size() < 6)
+            pick.reds.size() < kReds)
             pick.reds.push_back(c.number);
         if (letEventsRun && !letEventsRun())
             return std::nullopt;
@@ -69,7 +70,7 @@ std::optional<HighCountPick> pickHighCount(int rows, const CellReader& cell,
 
     // Count texts that are not plain decimal ("010") match no value; such a
     // table cannot give a whole ticket either.
-    if (pick.blue.empty() || pick.reds.size() < 6)
+    if (pick.blue.empty() || pick.reds.size() < kReds)
         return std::nullopt;
     return pick;
 }

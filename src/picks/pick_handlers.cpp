@@ -35,9 +35,9 @@ const QString& computeCaption() {
 
 } // namespace
 
-PickHandlers::PickHandlers(PickControls controls, PickShared shared, FrequencyCells cells,
+PickHandlers::PickHandlers(PickControls controls, FrequencyCells cells,
                            std::function<bool()> letEventsRun, QObject* parent)
-    : QObject(parent), m_c(controls), m_shared(shared), m_cells(std::move(cells)),
+    : QObject(parent), m_c(controls), m_cells(std::move(cells)),
       m_letEventsRun(std::move(letEventsRun)) {
     setObjectName(QStringLiteral("PickHandlers"));
     // clicked, not toggled: the boxes tick themselves first, and each handler
@@ -68,7 +68,7 @@ void PickHandlers::tick() {
 
 void PickHandlers::timedStep() {
     const TimedStep step =
-        advanceTimedRun(*m_shared.timedTicks, m_c.timer->period(), integerOf(m_c.timeEdit));
+        advanceTimedRun(m_timedTicks, m_c.timer->period(), integerOf(m_c.timeEdit));
     m_c.window->setWindowTitle(text::toQString(timedCaption(step.ms)));
     if (step.limitReached) {
         QApplication::beep();
@@ -82,8 +82,8 @@ void PickHandlers::writeRandomTickets() {
     const std::int32_t count = integerOf(m_c.countEdit);
     if (count <= 0)
         return;
-    RandomSource source(*m_shared.seedCounter, platform::tickCountMs);
-    picks::writeRandomTickets(*m_c.pane, count, source, *m_shared.red, *m_shared.blue);
+    RandomSource source(m_seedCounter, platform::tickCountMs);
+    picks::writeRandomTickets(*m_c.pane, count, source, m_red, m_blue);
 }
 
 void PickHandlers::writeHighCountPick() {
@@ -107,7 +107,7 @@ void PickHandlers::writeHighCountPick() {
     }
     // Ticks of a run by 计时 may have written during the walk; the pick stands alone.
     m_c.pane->clear();
-    picks::writeHighCountPick(*m_c.pane, *pick, *m_shared.red, *m_shared.blue);
+    picks::writeHighCountPick(*m_c.pane, *pick, m_red, m_blue);
 }
 
 void PickHandlers::randomClicked() {

@@ -50,14 +50,6 @@ struct PickControls {
     QAction* deleteAction = nullptr;   // 删除
 };
 
-// Program-wide values that outlive the handlers' object.
-struct PickShared {
-    const CharFormat* red = nullptr;
-    const CharFormat* blue = nullptr;
-    std::int32_t* timedTicks = nullptr;   // ticks of a timed run so far
-    std::uint32_t* seedCounter = nullptr; // the random source's counter
-};
-
 // Read access to the frequency table.
 struct FrequencyCells {
     std::function<int()> rows;
@@ -69,8 +61,13 @@ class PickHandlers : public QObject {
 public:
     // Connects every handler to its control; parented to (and living as long
     // as) the window. letEventsRun is called during the high-count walk.
-    PickHandlers(PickControls controls, PickShared shared, FrequencyCells cells,
+    PickHandlers(PickControls controls, FrequencyCells cells,
                  std::function<bool()> letEventsRun, QObject* parent);
+
+    // The start-up set-up of the two pick formats (bold red and bold blue).
+    void setUpFormats() { setUpPickFormats(m_red, m_blue); }
+    // Ticks of timed runs so far; only reaching a time limit sets it back to 0.
+    std::int32_t timedTicks() const { return m_timedTicks; }
 
     void tick();
     void randomClicked();
@@ -93,7 +90,11 @@ private:
     void writeHighCountPick();
 
     PickControls m_c;
-    PickShared m_shared;
+    // The formats of the pick lines: as startFormat() until setUpFormats().
+    CharFormat m_red = startFormat();
+    CharFormat m_blue = startFormat();
+    std::int32_t m_timedTicks = 0;
+    std::uint32_t m_seedCounter = 0; // the random source's counter; never reset, wraps
     FrequencyCells m_cells;
     std::function<bool()> m_letEventsRun;
     bool m_walking = false; // a high-count walk is letting events run

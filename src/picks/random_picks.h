@@ -1,6 +1,7 @@
 #pragma once
 // Random tickets and the text of a random pick line.
 
+#include "history/draw_rules.h"
 #include "picks/random_source.h"
 
 #include <array>
@@ -10,7 +11,7 @@
 namespace ssq::picks {
 
 struct Ticket {
-    std::array<std::int32_t, 6> reds{}; // ascending, six different numbers of 1-33
+    std::array<std::int32_t, history::RedsPerDraw> reds{}; // ascending, six different numbers of 1-33
     std::int32_t blue = 0;              // 1-16
 };
 

@@ -26,8 +26,8 @@ using MillisecondClock = std::function<std::uint32_t()>;
 
 // Reseeds from clock + seed counter and then moves the counter on by at least
 // 100, so two reseeds within one millisecond still get different seeds. The
-// counter belongs to the program, not to a source: it is shared by reference,
-// never reset, and wraps at 32 bits.
+// counter outlives a source (the pick handlers keep it): it is shared by
+// reference, never reset, and wraps at 32 bits.
 class RandomSource {
 public:
     RandomSource(std::uint32_t& seedCounter, MillisecondClock clock);

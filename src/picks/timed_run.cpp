@@ -1,5 +1,6 @@
 #include "picks/timed_run.h"
 
+#include "build_config.h"
 #include "text/codec.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ std::string clockText(double ms) {
 }
 
 std::string timedCaption(double ms) {
-    static const std::string title = text::gbk("澜舟号录分析工具");
+    static const std::string title = text::gbk(SSQ_PRODUCT_TITLE);
     return title + "  [ " + clockText(ms) + " ]";
 }
 

@@ -12,7 +12,7 @@ namespace ssq::picks {
 // they need (100 hours give «100：00：00»).
 std::string clockText(double ms);
 
-// «澜舟号录分析工具  [ hh：mm：ss ]», the window caption during a timed run.
+// «<product title>  [ hh：mm：ss ]», the window caption during a timed run.
 std::string timedCaption(double ms);
 
 struct TimedStep {

@@ -6,7 +6,7 @@
 namespace ssq::update {
 
 const std::string& normalCaption() {
-    static const std::string caption = text::gbk("澜舟号录分析工具") + std::string(50, ' ') +
+    static const std::string caption = text::gbk(SSQ_PRODUCT_TITLE) + std::string(50, ' ') +
                                        text::gbk("版本号：") + text::formatReal(kProgramVersion);
     return caption;
 }

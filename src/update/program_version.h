@@ -3,17 +3,19 @@
 // sets the caption; the update check shows other captions while it works and
 // puts this one back.
 
+#include "build_config.h"
+
 #include <string>
 
 namespace ssq::update {
 
-inline constexpr double kProgramVersion = 3.2;
+inline constexpr double kProgramVersion = SSQ_PROGRAM_VERSION;
 
 // A published version is newer only when it exceeds kProgramVersion by more
 // than this.
 inline constexpr double kNewerThreshold = 1e-7;
 
-// "澜舟号录分析工具", 50 spaces, "版本号：", then the version as text ("3.2"), in
+// The product title, 50 spaces, "版本号：", then the version as text ("3.2"), in
 // code page 936.
 const std::string& normalCaption();
 

@@ -15,10 +15,10 @@
 namespace ssq::update {
 
 UpdateChecker::UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
-                             ManifestReader& reader, platform::LetEventsRun letEventsRun,
+                             platform::LetEventsRun letEventsRun,
                              UpdaterLauncher launcher, QObject* parent)
     : QObject(parent), m_window(window), m_updateServer(std::move(updateServer)), m_fetch(fetch),
-      m_reader(reader), m_letEventsRun(std::move(letEventsRun)), m_launcher(std::move(launcher)),
+      m_letEventsRun(std::move(letEventsRun)), m_launcher(std::move(launcher)),
       m_pause([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }) {
     setObjectName(QStringLiteral("UpdateChecker"));
 }

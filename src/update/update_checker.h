@@ -27,15 +27,16 @@ class UpdateChecker : public QObject {
     Q_OBJECT
 public:
     // window: whose caption the check uses. updateServer: base address
-    // ("http://host:port"). reader: the program-wide ManifestReader, which
-    // keeps the last manifest loaded.
+    // ("http://host:port").
     UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
-                  ManifestReader& reader, platform::LetEventsRun letEventsRun,
+                  platform::LetEventsRun letEventsRun,
                   UpdaterLauncher launcher, QObject* parent = nullptr);
 
     void check();
 
     UpdaterLauncher& launcher() { return m_launcher; }
+    // The manifest the last check loaded; the hand-off reads it.
+    const ManifestReader& manifest() const { return m_reader; }
 
     // The blocking pause of the up-to-date outcome; by default the thread sleeps.
     using Pause = std::function<void(int milliseconds)>;
@@ -49,7 +50,7 @@ private:
     QWidget* m_window;
     std::string m_updateServer;
     platform::FetchOptions m_fetch;
-    ManifestReader& m_reader;
+    ManifestReader m_reader;
     platform::LetEventsRun m_letEventsRun;
     UpdaterLauncher m_launcher;
     Pause m_pause;

@@ -1,5 +1,6 @@
 #include "update/updater_command_line.h"
 
+#include "build_config.h"
 #include "text/codec.h"
 #include "update/version_check.h"
 
@@ -25,7 +26,7 @@ std::filesystem::path updaterFile(const std::filesystem::path& root) {
 std::vector<std::string> updaterArguments(const UpdaterValues& values) {
     return {
         "验证参数",     text::gbkToUtf8(values.downloadUrl), text::gbkToUtf8(values.title), "运行",
-        "澜舟号录.exe", text::gbkToUtf8(values.fileName),    text::gbkToUtf8(values.notes)};
+        SSQ_PROGRAM_FILE, text::gbkToUtf8(values.fileName),    text::gbkToUtf8(values.notes)};
 }
 
 } // namespace ssq::update

@@ -3,6 +3,7 @@
 // second click, and a click while a download runs.
 
 #include "history/draw_table.h"
+#include "history/history_downloader.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -130,18 +131,19 @@ private slots:
             faults[faultPage] = demo::PageFault{fault, extra};
         Window w(options(static_cast<std::size_t>(draws), faults));
         const int pages = (draws + kPerPage - 1) / kPerPage;
-        QCOMPARE(w.window->state().pageCount, pages);
+        const auto* downloader = testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader");
+        QCOMPARE(downloader->pageCount(), pages);
 
         w.clickRead();
 
         const auto rows = expectedRows(static_cast<std::size_t>(draws), lostPages);
         const QString difference = differenceFrom(*w.table, rows);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QCOMPARE(w.window->state().drawSerial, static_cast<int>(rows.size()));
+        QCOMPARE(downloader->drawSerial(), static_cast<int>(rows.size()));
         QCOMPARE(w.progress->maximum(), pages);
         QCOMPARE(w.progress->value(), pages);
         QCOMPARE(w.hint->text(), completionText(static_cast<int>(rows.size())));
-        QCOMPARE(w.window->state().pageCount, 0);
+        QCOMPARE(downloader->pageCount(), 0);
         QVERIFY(w.analyseButton->isEnabled());
     }
 

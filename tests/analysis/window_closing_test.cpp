@@ -4,6 +4,7 @@
 
 #include "analysis/frequency_table.h"
 #include "history/draw_table.h"
+#include "history/history_downloader.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ private slots:
         QCOMPARE(w.runClicking("读数据按钮"), 0);
 
         QCOMPARE(w.draws->rows(), 30);
-        QCOMPARE(w.window->state().drawSerial, 30);
+        QCOMPARE(testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader")->drawSerial(), 30);
         QCOMPARE(testing::control<QProgressBar>(*w.window, "进度条1")->value(), 1);
         QVERIFY(testing::control<QLabel>(*w.window, "标签3提示")->text().isEmpty());
         QCOMPARE(w.server->requests("/zhcw/html/ssq/list_3.html"), 0); // no page after the close

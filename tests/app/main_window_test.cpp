@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "demo_server.h"
+#include "history/history_downloader.h"
 #include "platform/info_box.h"
 #include "platform/period_timer.h"
 
@@ -34,6 +35,12 @@ using ssq::app::MainWindow;
 using ssq::platform::PeriodTimer;
 
 namespace {
+
+// The page count the download would read next, as the probe at start-up left it.
+int pageCountOf(ssq::app::MainWindow& window) {
+    auto* downloader = window.findChild<ssq::history::HistoryDownloader*>(QStringLiteral("HistoryDownloader"));
+    return downloader ? downloader->pageCount() : -1;
+}
 
 const QString kCaption = QStringLiteral("澜舟号录分析工具") + QString(50, u' ') + QStringLiteral("版本号：3.2");
 
@@ -179,7 +186,7 @@ void MainWindowTest::controlsAtCreation() {
     // Timers: only the blank-row timer runs after start-up.
     QCOMPARE(timer(*window, QStringLiteral("时钟1计算"))->period(), 0);
     QCOMPARE(timer(*window, QStringLiteral("时钟1关于"))->period(), 0);
-    QCOMPARE(window->state().aboutCountdown, 6);
+    QCOMPARE(window->aboutCountdown(), 6);
 }
 
 void MainWindowTest::captionAndPageCount_data() {
@@ -202,13 +209,13 @@ void MainWindowTest::captionAndPageCount() {
     const std::string url = serverUp ? server.baseUrl() : deadServer();
 
     MainWindow window(configFor(url));
-    QCOMPARE(window.state().pageCount, 0);
+    QCOMPARE(pageCountOf(window), 0);
     QCOMPARE(server.requests("/zhcw/html/ssq/list_1.html"), 0); // nothing before create()
     QVERIFY(window.create());
 
     QCOMPARE(window.windowTitle(), kCaption);
     QCOMPARE(window.windowTitle().count(u' '), 50);
-    QCOMPARE(window.state().pageCount, pageCount);
+    QCOMPARE(pageCountOf(window), pageCount);
     QCOMPARE(server.requests("/zhcw/html/ssq/list_1.html"), serverUp ? 1 : 0);
     if (serverUp)
         QCOMPARE(server.pageCount(), pageCount);
@@ -425,7 +432,7 @@ void MainWindowTest::secondInstanceRefused() {
     // No later start-up step ran.
     QCOMPARE(server.requests(probed), 1);
     QVERIFY(second.windowTitle() != kCaption);
-    QCOMPARE(second.state().aboutCountdown, 0);
+    QCOMPARE(second.aboutCountdown(), 0);
     QVERIFY(control<QPushButton>(second, QStringLiteral("按钮1计算"))->isEnabled());
 
     // The first instance is undisturbed; once it is gone a new start is allowed,
@@ -486,7 +493,7 @@ void MainWindowTest::aboutBoxCountsDownAndClosesItself() {
     for (int n = 5; n >= 0; --n)
         expected << parts.captured(1) + QStringLiteral("   (%1)\r\n\r\n QQ：").arg(n) + parts.captured(2);
     QCOMPARE(shown, expected);
-    QCOMPARE(window->state().aboutCountdown, 6);
+    QCOMPARE(window->aboutCountdown(), 6);
     QCOMPARE(aboutTimer->period(), 0);
 }
 
@@ -516,7 +523,7 @@ void MainWindowTest::aboutBoxClosedEarlyKeepsTheCount() {
     QCOMPARE(aboutTimer->period(), 1000); // the closed box is found missing only at the next tick
     tickTimer(aboutTimer);
     QCOMPARE(aboutTimer->period(), 0);
-    QCOMPARE(window->state().aboutCountdown, 3);
+    QCOMPARE(window->aboutCountdown(), 3);
 
     QList<int> counts;
     bool openAfterSecondTick = false;
@@ -541,7 +548,7 @@ void MainWindowTest::aboutBoxClosedEarlyKeepsTheCount() {
     guard.stop();
     QCOMPARE(counts, (QList<int>{2, 1, 0}));
     QVERIFY(openAfterSecondTick);
-    QCOMPARE(window->state().aboutCountdown, 6);
+    QCOMPARE(window->aboutCountdown(), 6);
     QCOMPARE(aboutTimer->period(), 0);
 }
 

@@ -6,6 +6,7 @@
 
 #include "analysis/frequency_table.h"
 #include "app/main_window.h"
+#include "picks/pick_handlers.h"
 #include "picks/pick_pane.h"
 #include "platform/period_timer.h"
 #include "text/codec.h"
@@ -29,6 +30,11 @@
 using ssq::app::MainWindow;
 
 namespace {
+
+int timedTicksOf(ssq::app::MainWindow& window) {
+    auto* handlers = window.findChild<ssq::picks::PickHandlers*>(QStringLiteral("PickHandlers"));
+    return handlers ? handlers->timedTicks() : -1;
+}
 
 const QString kCompute = QStringLiteral("计算");
 const QString kStop = QStringLiteral("停止");
@@ -269,7 +275,7 @@ void PickWindowTest::timedRunStopsAtItsLimit() {
     QCOMPARE(w.timer->period(), 0);
     QVERIFY(!w.timer->isActive()); // no further tick comes
     verifyRandomLines(*w.pane, 5);
-    QCOMPARE(w.window->state().timedTicks, 0);
+    QCOMPARE(timedTicksOf(*w.window), 0);
     if (handTicks > 0) {
         // Halted by limit: one press only puts "计算" back.
         QCOMPARE(w.compute->text(), kStop);
@@ -513,7 +519,7 @@ void PickWindowTest::modeSwitches() {
     w.fillCounts();
     enter(w, static_cast<From>(from));
     const QString paneBefore = w.pane->toPlainText();
-    const int ticksBefore = w.window->state().timedTicks;
+    const int ticksBefore = timedTicksOf(*w.window);
 
     {
         BoxCloser closer;
@@ -562,7 +568,7 @@ void PickWindowTest::modeSwitches() {
     if (!message.isEmpty())
         QCOMPARE(w.window->focusWidget(), w.timeEdit); // the focus it gets back
     if (event != TicksToLimit)
-        QCOMPARE(w.window->state().timedTicks, ticksBefore); // the switches never count
+        QCOMPARE(timedTicksOf(*w.window), ticksBefore); // the switches never count
 }
 
 QTEST_MAIN(PickWindowTest)

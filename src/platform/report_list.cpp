@@ -1,4 +1,4 @@
-#include "history/report_list.h"
+#include "platform/report_list.h"
 
 #include "text/qt_text.h"
 
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace ssq::history {
+namespace ssq::platform {
 
 ReportModel::ReportModel(std::vector<ReportColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns)) {}
@@ -199,4 +199,4 @@ void ReportList::paintChangedCells() {
     viewport()->update(area.intersected(viewport()->rect()));
 }
 
-} // namespace ssq::history
+} // namespace ssq::platform

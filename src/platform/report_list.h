@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ssq::history {
+namespace ssq::platform {
 
 struct ReportColumn {
     const char* title; // UTF-8 literal
@@ -109,4 +109,4 @@ private:
     int m_changedTop = 0, m_changedBottom = -1, m_changedLeft = 0, m_changedRight = -1;
 };
 
-} // namespace ssq::history
+} // namespace ssq::platform
