@@ -66,6 +66,8 @@ public:
 
     // The start-up set-up of the two pick formats (bold red and bold blue).
     void setUpFormats() { setUpPickFormats(m_red, m_blue); }
+    const CharFormat& redFormat() const { return m_red; }
+    const CharFormat& blueFormat() const { return m_blue; }
     // Ticks of timed runs so far; only reaching a time limit sets it back to 0.
     std::int32_t timedTicks() const { return m_timedTicks; }
 

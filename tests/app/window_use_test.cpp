@@ -5,6 +5,7 @@
 
 #include "analysis/window_fixture.h"
 #include "history/draw_table.h"
+#include "picks/pick_handlers.h"
 #include "picks/pick_lines.h"
 #include "picks/pick_pane.h"
 #include "platform/message_box.h"
@@ -127,8 +128,8 @@ void WindowUseTest::fullHistoryAndFivePicksShowWhole() {
     std::uint32_t seeds = 0;
     ssq::picks::RandomSource source(seeds, [] { return 12345u; });
     pane->clear(); // as every tick of a random run starts
-    ssq::picks::writeRandomTickets(*pane, 5, source, w.window->state().redFormat,
-                                   w.window->state().blueFormat);
+    const auto* handlers = w.at<ssq::picks::PickHandlers>("PickHandlers");
+    ssq::picks::writeRandomTickets(*pane, 5, source, handlers->redFormat(), handlers->blueFormat());
     QCOMPARE(pane->document()->blockCount(), 6); // five tickets and the empty line after them
     QTRY_COMPARE(pane->verticalScrollBar()->maximum(), 0);
     // No line wraps: each ticket is one line of the pane.
