@@ -39,7 +39,7 @@ git clone -q "$root" "$work/src"
 src=$work/src
 (
   cd "$src"
-  cmake --preset release -DSSQ_RESULTS_SERVER="http://127.0.0.1:$port" -DSSQ_TESTS=OFF >/dev/null
+  cmake --preset release -DSSQ_RESULTS_SERVER="http://127.0.0.1:$port" -DSSQ_TESTS=OFF -DSSQ_WERROR="${SSQ_WERROR:-OFF}" >/dev/null
   cmake --build --preset release >"$work/build.log" 2>&1 || { tail -n 60 "$work/build.log"; exit 1; }
   cd build/release
   cpack -G DEB >>"$work/build.log" 2>&1 || { tail -n 60 "$work/build.log"; exit 1; }

@@ -9,7 +9,7 @@ preset=demo
 [ "${1:-}" = "--asan" ] && preset=asan
 
 bash scripts/setup.sh
-cmake --preset "$preset" >/dev/null
+cmake --preset "$preset" -DSSQ_WERROR="${SSQ_WERROR:-OFF}" >/dev/null
 cmake --build --preset "$preset"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:${ASAN_OPTIONS:-}"

@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 namespace ssq::updater {
 namespace {
 
-fs::path besideTarget(const fs::path& target, const char* suffix) {
-    fs::path p = target.parent_path();
-    p /= "." + target.filename().string() + suffix;
-    return p;
-}
-
 // Every existing folder on the way from programDir to target's folder must be
 // a real folder, not a link that leads elsewhere. Missing ones are listed.
 bool checkParents(const fs::path& programDir, const fs::path& relative,
@@ -77,7 +71,7 @@ Result InstallTransaction::stage(const fs::path& from) {
         File file;
         file.source = it->path();
         file.target = m_programDir / it->path().lexically_relative(from);
-        file.staged = besideTarget(file.target, ".update-new");
+        file.staged = platform::hiddenBeside(file.target, ".update-new");
         m_files.push_back(std::move(file));
     }
     if (ec)
@@ -121,7 +115,7 @@ Result InstallTransaction::keepOld() {
         struct stat target {};
         if (::lstat(file.target.c_str(), &target) != 0)
             continue; // a new file: nothing to keep
-        const fs::path backup = besideTarget(file.target, ".update-old");
+        const fs::path backup = platform::hiddenBeside(file.target, ".update-old");
         std::error_code ignored;
         fs::remove(backup, ignored);
         if (::link(file.target.c_str(), backup.c_str()) != 0)

@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include <cerrno>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,9 +43,17 @@ bool finishFile(FileDescriptor& fd, mode_t mode) {
     return fd.close();
 }
 
+std::filesystem::path hiddenBeside(const std::filesystem::path& file, std::string_view suffix) {
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict,
+    // GCC bug 105651) on the chain "." + name + suffix.
+    std::string name(1, '.');
+    name += file.filename().native();
+    name += suffix;
+    return file.parent_path() / name;
+}
+
 bool writeFileWhole(const std::filesystem::path& file, std::span<const char> bytes, mode_t mode) {
-    std::filesystem::path part = file.parent_path();
-    part /= "." + file.filename().string() + ".part";
+    const std::filesystem::path part = hiddenBeside(file, ".part");
     FileDescriptor fd = createFile(part, mode);
     if (!fd.isOpen())
         return false;

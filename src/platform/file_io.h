@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <span>
+#include <string_view>
 #include <sys/types.h>
 
 namespace ssq::platform {
@@ -37,6 +38,10 @@ FileDescriptor createFile(const std::filesystem::path& file, mode_t mode, bool e
 // Sets the mode exactly (the umask may have narrowed the one given at
 // creation), flushes to disk and closes.
 bool finishFile(FileDescriptor& fd, mode_t mode);
+
+// ".<file's name><suffix>" in file's folder: where a file is prepared or kept
+// beside its place without showing in a plain listing.
+std::filesystem::path hiddenBeside(const std::filesystem::path& file, std::string_view suffix);
 
 // Writes bytes to ".<name>.part" beside file with the given mode and renames
 // it into place only when complete, so a failed write (full disk) never leaves

@@ -3,7 +3,7 @@
 // the window's font, Chinese button captions, the keyboard (Tab, Menu key,
 // Shift+F10), names for a screen reader, and the palette.
 
-#include "analysis/window_fixture.h"
+#include "window_fixture.h"
 #include "history/draw_table.h"
 #include "picks/pick_handlers.h"
 #include "picks/pick_lines.h"

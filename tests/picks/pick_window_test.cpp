@@ -6,6 +6,7 @@
 
 #include "analysis/frequency_table.h"
 #include "app/main_window.h"
+#include "box_answerer.h"
 #include "picks/pick_handlers.h"
 #include "picks/pick_pane.h"
 #include "platform/period_timer.h"
@@ -39,28 +40,7 @@ int timedTicksOf(ssq::app::MainWindow& window) {
 const QString kCompute = QStringLiteral("计算");
 const QString kStop = QStringLiteral("停止");
 
-// Closes every message box that opens while it lives, as the user would with
-// OK, and keeps their texts.
-class BoxCloser : public QObject {
-public:
-    BoxCloser() {
-        m_poll.setInterval(5);
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible()) {
-                    texts << box->windowTitle() + QLatin1Char('|') + box->text();
-                    box->button(QMessageBox::Ok)->click();
-                }
-            }
-        });
-        m_poll.start();
-    }
-    QStringList texts;
-
-private:
-    QTimer m_poll;
-};
+using ssq::testing::BoxAnswerer;
 
 struct Window {
     std::unique_ptr<MainWindow> window;
@@ -320,11 +300,11 @@ void PickWindowTest::highCountPick() {
     w.pane->insertText("typed by the user");
     w.count->setText(countText);
     for (int press = 0; press < 2; ++press) {
-        BoxCloser closer;
+        BoxAnswerer closer;
         w.compute->click();
         QVERIFY(w.high->isChecked());
         QCOMPARE(w.pane->toPlainText(), pane);
-        QCOMPARE(closer.texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(closer.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
     if (pane.isEmpty())
         return;
@@ -379,9 +359,9 @@ void PickWindowTest::copyWithoutSelectionShowsAMessage() {
     w.random->click();
     w.tick();
     QApplication::clipboard()->setText(QStringLiteral("kept"));
-    BoxCloser closer;
+    BoxAnswerer closer;
     w.copy->trigger();
-    QCOMPARE(closer.texts, QStringList{QStringLiteral("提示信息|未选择文本")});
+    QCOMPARE(closer.texts(), QStringList{QStringLiteral("提示信息|未选择文本")});
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
 }
 
@@ -390,7 +370,7 @@ void PickWindowTest::deleteRemovesTheSelection() {
     w.random->click();
     w.tick();
     const QString before = w.pane->toPlainText();
-    BoxCloser closer;
+    BoxAnswerer closer;
     w.remove->trigger(); // nothing selected: nothing happens, no message
     QCOMPARE(w.pane->toPlainText(), before);
 
@@ -400,7 +380,7 @@ void PickWindowTest::deleteRemovesTheSelection() {
     w.pane->setTextCursor(c);
     w.remove->trigger();
     QCOMPARE(w.pane->toPlainText(), before.mid(6));
-    QCOMPARE(closer.texts, QStringList());
+    QCOMPARE(closer.texts(), QStringList());
     c.setPosition(1);
     QCOMPARE(c.charFormat().foreground().color(), QColor(255, 0, 0));
 }
@@ -522,7 +502,7 @@ void PickWindowTest::modeSwitches() {
     const int ticksBefore = timedTicksOf(*w.window);
 
     {
-        BoxCloser closer;
+        BoxAnswerer closer;
         switch (static_cast<Event>(event)) {
         case Press:
             w.compute->click();
@@ -547,7 +527,7 @@ void PickWindowTest::modeSwitches() {
                 w.tick();
             break;
         }
-        QCOMPARE(closer.texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(closer.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
     QCOMPARE(w.timer->period(), period);

@@ -3,6 +3,7 @@
 // updater folder or file, and leaves the caption alone.
 
 #include "app/main_window.h"
+#include "box_answerer.h"
 #include "demo_server.h"
 
 #include <QAction>
@@ -44,21 +45,10 @@ void PackageManagedTest::checkOnlyTellsAndWritesNothing() {
     app::MainWindow window(config);
     const QString caption = window.windowTitle();
 
-    QString boxTitle, boxText;
-    QTimer answerer;
-    connect(&answerer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxTitle = box->windowTitle();
-            boxText = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    answerer.start(10);
+    testing::BoxAnswerer boxes;
     window.findChild<QAction*>(QStringLiteral("检测升级"))->trigger();
-    answerer.stop();
 
-    QCOMPARE(boxTitle, QStringLiteral("提示信息"));
-    QCOMPARE(boxText, QStringLiteral("本程序由系统的软件包管理器安装，请通过软件包管理器升级。"));
+    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("提示信息|本程序由系统的软件包管理器安装，请通过软件包管理器升级。")});
     QCOMPARE(window.windowTitle(), caption);
     QVERIFY(server.targets().empty());
     QVERIFY(fs::is_empty(workDir.path().toStdString()));

@@ -3,12 +3,13 @@
 // writes, and the whole hand-off to the real updater process.
 
 #include "app/main_window.h"
+#include "box_answerer.h"
 #include "demo_server.h"
 #include "update/update_checker.h"
 #include "update/updater_image.h"
 #include "update/updater_launcher.h"
 #include "file_fixture.h"
-#include "zip_fixture.h"
+#include "zip_archive.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,44 +62,7 @@ bool isExecutable(const fs::path& p) {
 // A program stand-in that notes in its current directory that it was started.
 std::string standIn(const std::string& word) { return "#!/bin/sh\necho " + word + " > started.txt\n"; }
 
-// Answers the message boxes the check shows, and notes what they looked like.
-class BoxAnswerer : public QObject {
-public:
-    enum class Answer { Ok, Cancel, Escape, Close };
-    struct Seen {
-        QString title, text;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-        Qt::WindowModality modality;
-        bool owned;
-    };
-
-    explicit BoxAnswerer(Answer offerAnswer) : m_offerAnswer(offerAnswer) {
-        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        m_timer.start(10);
-    }
-    std::vector<Seen> seen;
-
-private:
-    void poll() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box == m_last)
-            return;
-        m_last = box;
-        seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                        box->windowModality(), box->parentWidget() != nullptr});
-        const Answer answer = box->windowTitle() == QStringLiteral("版本升级") ? m_offerAnswer : Answer::Ok;
-        switch (answer) {
-        case Answer::Ok: box->button(QMessageBox::Ok)->click(); break;
-        case Answer::Cancel: box->button(QMessageBox::Cancel)->click(); break;
-        case Answer::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
-        case Answer::Close: box->close(); break;
-        }
-    }
-    Answer m_offerAnswer;
-    QTimer m_timer;
-    QMessageBox* m_last = nullptr;
-};
+using testing::BoxAnswerer;
 
 // The window, its update checker with the program's ending and the pause
 // observed instead of done, and the captions it shows.
@@ -267,7 +231,7 @@ void UpdateCheckTest::outcomes() {
         demo->stop();
 
     Session session(demo->baseUrl());
-    BoxAnswerer boxes(answer);
+    BoxAnswerer boxes(answer, QStringLiteral("版本升级")); // any other box: OK
     bool eventsRan = false;
     QTimer::singleShot(0, [&] { eventsRan = true; });
     session.check();
@@ -378,14 +342,14 @@ void UpdateCheckTest::handOffEndToEnd() {
     QDir::setCurrent(QString::fromStdString(program.string()));
 
     demo::Canned package;
-    package.body = test::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+    package.body = demo::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
                                   {"docs/readme.txt", "3.3", std::nullopt}});
     auto demo = serve({{kPackagePath, package}});
     const std::string url = demo->baseUrl() + kPackagePath;
     auto updates = serve({{"/澜舟号录.xml", canned(manifestFor(url, title.toStdString(), fileName.toStdString()))}});
 
     Session session(updates->baseUrl());
-    BoxAnswerer boxes(BoxAnswerer::Answer::Ok);
+    BoxAnswerer boxes;
     session.check();
 
     QCOMPARE(session.endings, std::vector<int>{0});
@@ -408,9 +372,9 @@ void UpdateCheckTest::handOffEndToEnd() {
 
 void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram_data() {
     QTest::addColumn<QByteArray>("package"); // empty: 404
-    const std::string good = test::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+    const std::string good = demo::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
                                             {"docs/readme.txt", std::string(3000, 'd'), std::nullopt}});
-    QTest::newRow("zip slip") << QByteArray::fromStdString(test::makeZip(
+    QTest::newRow("zip slip") << QByteArray::fromStdString(demo::makeZip(
         {{"澜舟号录.exe", standIn("new"), S_IFREG | 0755}, {"../../../escaped.txt", "x", std::nullopt}}));
     QTest::newRow("truncated archive") << QByteArray::fromStdString(good.substr(0, good.size() - 40));
     QTest::newRow("not found") << QByteArray();

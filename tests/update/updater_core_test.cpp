@@ -6,7 +6,7 @@
 #include "updater/updater_core.h"
 #include "text/codec.h"
 #include "file_fixture.h"
-#include "zip_fixture.h"
+#include "zip_archive.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,8 @@ namespace fs = std::filesystem;
 namespace ssq::updater {
 namespace {
 
-using test::makeZip;
-using test::ZipEntry;
+using demo::makeZip;
+using demo::ZipEntry;
 
 using ssq::test::readFile;
 using ssq::test::snapshot;
