@@ -2,9 +2,8 @@
 // extraction must neither crash nor read out of bounds, and extraction must
 // find exactly the rows of a plain Boost.Regex search-all.
 
+#include "extraction_oracle.h"
 #include "history/results_page.h"
-
-#include <boost/regex.hpp>
 
 #include <cstddef>
 #include <cstdint>
@@ -13,33 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace {
-
-std::vector<ssq::history::DrawFields> plainSearchAll(const std::string& text) {
-    static const boost::regex pattern = [] {
-        boost::regex re;
-        re.imbue(std::locale::classic());
-        re.assign(
-            R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
-            boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
-        return re;
-    }();
-    static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};
-    std::vector<ssq::history::DrawFields> rows;
-    ssq::history::DrawFields block;
-    int m = 0;
-    for (boost::sregex_iterator it(text.begin(), text.end(), pattern), last; it != last; ++it) {
-        const auto& sub = (*it)[subMatch[m]];
-        block[static_cast<std::size_t>(m)] = sub.matched ? sub.str() : std::string();
-        if (++m == 10) {
-            rows.push_back(block);
-            m = 0;
-        }
-    }
-    return rows;
-}
-
-} // namespace
+using ssq::testing::plainSearchAll;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ssq::history::DrawExtractor extractor;

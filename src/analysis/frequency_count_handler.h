@@ -22,9 +22,9 @@ class FrequencyCountHandler : public QObject {
     Q_OBJECT
 public:
     struct Controls {
-        FrequencyTable* table = nullptr;      // 超级列表框1红篮球次数
-        QPushButton* analyseButton = nullptr; // 按钮1分析
-        QPushButton* computeButton = nullptr; // 按钮1计算
+        FrequencyTable* table = nullptr;
+        QPushButton* analyseButton = nullptr;
+        QPushButton* computeButton = nullptr;
     };
 
     // The draw table as the count sees it, and the history download.

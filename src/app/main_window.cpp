@@ -57,8 +57,8 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::create() {
-    // 1. Single-instance guard. A marker that cannot be set up at all does not
-    //    keep the program from starting; only a live instance refuses.
+    // A single-instance marker that cannot be set up at all does not keep
+    // the program from starting; only a live instance refuses.
     if (!m_config.instanceMarker.empty()) {
         m_instanceGuard =
             std::make_unique<platform::SingleInstanceGuard>(QString::fromStdString(m_config.instanceMarker));
@@ -68,19 +68,16 @@ bool MainWindow::create() {
             return false;
         }
     }
-    // 2. Caption.
     setWindowTitle(text::toQString(update::normalCaption()));
-    // 3. Page-count probe: a blocking fetch of results page 1. A failed fetch
-    //    or a page without the page-count markers gives 0, silently.
+    // The page-count probe: a blocking fetch of results page 1. A failed fetch
+    // or a page without the page-count markers gives 0, silently.
     m_downloader->setPageCount(history::pageCount(history::decodePage(
         platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch))));
-    // 4. Where the About countdown starts.
     m_aboutCountdown = kAboutCountdownStart;
-    // 5.-7. Steps of the frequency table and the pick pane, in this order.
     fillFrequencyTable();
     setUpPickFormats();
     startBlankRowTimer();
-    // 8. The first frequency count enables it.
+    // The first frequency count enables it.
     m_computeButton->setEnabled(false);
     return true;
 }

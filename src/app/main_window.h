@@ -97,24 +97,24 @@ private:
     platform::EventPump m_pump;
     std::unique_ptr<platform::SingleInstanceGuard> m_instanceGuard; // held for the whole run
 
-    QPushButton* m_readButton = nullptr;     // 读数据按钮
-    QLabel* m_hintLabel = nullptr;           // 标签3提示
-    picks::PickPane* m_pickPane = nullptr;   // 超级编辑框1随机号码
-    QGroupBox* m_group = nullptr;            // 分组框1
-    QCheckBox* m_timedCheck = nullptr;       // 选择框1计时
-    platform::NumberEdit* m_timeEdit = nullptr;  // 编辑框1计时
-    QCheckBox* m_randomCheck = nullptr;      // 选择框1随机
-    QLabel* m_countLabel = nullptr;          // 标签1
-    platform::NumberEdit* m_countEdit = nullptr; // 编辑框1注数
-    QCheckBox* m_highCheck = nullptr;        // 选择框2高次数
-    QPushButton* m_analyseButton = nullptr;  // 按钮1分析
-    QPushButton* m_computeButton = nullptr;  // 按钮1计算
-    QProgressBar* m_progress = nullptr;      // 进度条1
-    history::DrawTable* m_drawTable = nullptr;            // 超级列表框开奖数据
-    analysis::FrequencyTable* m_frequencyTable = nullptr; // 超级列表框1红篮球次数
-    platform::PeriodTimer* m_pickTimer = nullptr;         // 时钟1计算
-    platform::PeriodTimer* m_blankRowTimer = nullptr;     // 时钟1删除空白
-    platform::PeriodTimer* m_aboutTimer = nullptr;        // 时钟1关于
+    QPushButton* m_readButton = nullptr;
+    QLabel* m_hintLabel = nullptr;
+    picks::PickPane* m_pickPane = nullptr;
+    QGroupBox* m_group = nullptr;
+    QCheckBox* m_timedCheck = nullptr;
+    platform::NumberEdit* m_timeEdit = nullptr;
+    QCheckBox* m_randomCheck = nullptr;
+    QLabel* m_countLabel = nullptr;
+    platform::NumberEdit* m_countEdit = nullptr;
+    QCheckBox* m_highCheck = nullptr;
+    QPushButton* m_analyseButton = nullptr;
+    QPushButton* m_computeButton = nullptr;
+    QProgressBar* m_progress = nullptr;
+    history::DrawTable* m_drawTable = nullptr;
+    analysis::FrequencyTable* m_frequencyTable = nullptr;
+    platform::PeriodTimer* m_pickTimer = nullptr;
+    platform::PeriodTimer* m_blankRowTimer = nullptr;
+    platform::PeriodTimer* m_aboutTimer = nullptr;
 
     // Behind 读数据按钮; the frequency count runs it first when the draw table is empty.
     history::HistoryDownloader* m_downloader = nullptr;
@@ -124,10 +124,10 @@ private:
     // Popup menus (never a menu bar), known by their texts.
     QMenu* m_mainMenu = nullptr;          // "菜单": "升级" > "检测升级", "关于"
     QMenu* m_copyMenu = nullptr;          // "复制文本": "复制", "删除"
-    QAction* m_checkUpdateAction = nullptr; // 检测升级
-    QAction* m_aboutAction = nullptr;       // 关于
-    QAction* m_copyAction = nullptr;        // 复制
-    QAction* m_deleteAction = nullptr;      // 删除
+    QAction* m_checkUpdateAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_deleteAction = nullptr;
 };
 
 } // namespace ssq::app

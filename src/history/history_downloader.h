@@ -24,10 +24,10 @@ class HistoryDownloader : public QObject {
     Q_OBJECT
 public:
     struct Controls {
-        DrawTable* table = nullptr;            // 超级列表框开奖数据
-        QProgressBar* progress = nullptr;      // 进度条1
-        QLabel* hint = nullptr;                // 标签3提示
-        QPushButton* analyseButton = nullptr;  // 按钮1分析
+        DrawTable* table = nullptr;
+        QProgressBar* progress = nullptr;
+        QLabel* hint = nullptr;
+        QPushButton* analyseButton = nullptr;
     };
 
     enum class Outcome {

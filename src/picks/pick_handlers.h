@@ -39,15 +39,15 @@ class PickPane;
 struct PickControls {
     QWidget* window = nullptr; // its caption shows the time of a timed run
     PickPane* pane = nullptr;
-    QCheckBox* timedCheck = nullptr;   // 选择框1计时
-    QLineEdit* timeEdit = nullptr;     // 编辑框1计时
-    QCheckBox* randomCheck = nullptr;  // 选择框1随机
-    QLineEdit* countEdit = nullptr;    // 编辑框1注数
-    QCheckBox* highCheck = nullptr;    // 选择框2高次数
-    QPushButton* computeButton = nullptr; // 按钮1计算
-    platform::PeriodTimer* timer = nullptr; // 时钟1计算
-    QAction* copyAction = nullptr;     // 复制
-    QAction* deleteAction = nullptr;   // 删除
+    QCheckBox* timedCheck = nullptr;
+    QLineEdit* timeEdit = nullptr;
+    QCheckBox* randomCheck = nullptr;
+    QLineEdit* countEdit = nullptr;
+    QCheckBox* highCheck = nullptr;
+    QPushButton* computeButton = nullptr;
+    platform::PeriodTimer* timer = nullptr;
+    QAction* copyAction = nullptr;
+    QAction* deleteAction = nullptr;
 };
 
 // Read access to the frequency table.

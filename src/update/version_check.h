@@ -1,6 +1,6 @@
 #pragma once
 // What the update check reads from a loaded manifest: the published version
-// and the texts of the offer and the updater's command line. All values are
+// and the texts of the offer and of the updater's arguments. All values are
 // attributes of the element "最新版本/版本信息"; a missing one reads as empty.
 
 #include "update/manifest_reader.h"

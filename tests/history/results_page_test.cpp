@@ -2,6 +2,7 @@
 // on hand-made texts and on the demo server's pages of the real history.
 
 #include "demo_server.h"
+#include "extraction_oracle.h"
 #include "history/results_page.h"
 #include "text/codec.h"
 
@@ -228,28 +229,7 @@ TEST(ExtractDraws, PathologicalTextsNeitherCrashNorLoseEarlierDraws) {
 
 // --- Same matches as a plain search-all ------------------------------------
 
-// The rows a plain Boost.Regex search-all over the whole text gives: the
-// extractor skips ahead to likely match starts and must find exactly these.
-std::vector<DrawFields> plainSearchAll(const std::string& text) {
-    boost::regex pattern;
-    pattern.imbue(std::locale::classic());
-    pattern.assign(
-        R"((\d{1,4}-\d{1,2}-\d{1,2})|(\d{7})|<em.*?(\d{2})</em>|<td><strong>(.*?)</strong></td>)",
-        boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
-    static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};
-    std::vector<DrawFields> rows;
-    DrawFields block;
-    int m = 0;
-    for (boost::sregex_iterator it(text.begin(), text.end(), pattern), last; it != last; ++it) {
-        const auto& sub = (*it)[subMatch[m]];
-        block[static_cast<std::size_t>(m)] = sub.matched ? sub.str() : std::string();
-        if (++m == 10) {
-            rows.push_back(block);
-            m = 0;
-        }
-    }
-    return rows;
-}
+using ssq::testing::plainSearchAll;
 
 TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
     // Fragments that begin, end or nearly form every alternative, in every

@@ -54,10 +54,18 @@ private:
                         box->windowModality(), box->parentWidget() != nullptr});
         const bool chosen = m_onlyTitled.isEmpty() || box->windowTitle() == m_onlyTitled;
         switch (chosen ? m_answer : Answer::Ok) {
-        case Answer::Ok: box->button(QMessageBox::Ok)->click(); break;
-        case Answer::Cancel: box->button(QMessageBox::Cancel)->click(); break;
-        case Answer::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
-        case Answer::Close: box->close(); break;
+        case Answer::Ok:
+            box->button(QMessageBox::Ok)->click();
+            break;
+        case Answer::Cancel:
+            box->button(QMessageBox::Cancel)->click();
+            break;
+        case Answer::Escape:
+            QTest::keyClick(box, Qt::Key_Escape);
+            break;
+        case Answer::Close:
+            box->close();
+            break;
         }
     }
 
