@@ -3,6 +3,7 @@
 // guard within one process, and the About box countdown.
 
 #include "app/main_window.h"
+#include "box_answerer.h"
 #include "demo_server.h"
 #include "history/history_downloader.h"
 #include "platform/info_box.h"
@@ -399,31 +400,18 @@ void MainWindowTest::secondInstanceRefused() {
     QCOMPARE(server.requests(probed), 1);
 
     // The second window with the same marker shows the refusal box and stops.
-    QString caption, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    bool owned = true;
-    Qt::WindowModality modality = Qt::NonModal;
-    whenLoopRuns([&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        caption = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        owned = box->parentWidget() != nullptr;
-        modality = box->windowModality();
-        box->button(QMessageBox::Ok)->click();
-    });
+    auto boxes = std::make_unique<ssq::testing::BoxAnswerer>();
     MainWindow second(configFor(server.baseUrl(), marker));
     QVERIFY(!second.create());
-    QCOMPARE(caption, QStringLiteral("提示信息"));
-    QCOMPARE(text, QStringLiteral("程序已运行，请确定！"));
-    QCOMPARE(icon, QMessageBox::Information);
-    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(!owned);
-    QCOMPARE(modality, Qt::ApplicationModal);
+    QCOMPARE(boxes->seen.size(), std::size_t{1});
+    const auto& box = boxes->seen.front();
+    QCOMPARE(box.title, QStringLiteral("提示信息"));
+    QCOMPARE(box.text, QStringLiteral("程序已运行，请确定！"));
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(!box.owned);
+    QCOMPARE(box.modality, Qt::ApplicationModal);
+    boxes.reset();
     // No later start-up step ran.
     QCOMPARE(server.requests(probed), 1);
     QVERIFY(second.windowTitle() != kCaption);
@@ -550,18 +538,7 @@ void MainWindowTest::aboutBoxClosedEarlyKeepsTheCount() {
 // The InfoBox the other handlers show: no owner, no icon, OK, and it goes away
 // on its own.
 void MainWindowTest::infoBoxClosesItself() {
-    QString caption, text;
-    bool plainBox = false;
-    whenLoopRuns([&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        caption = box->windowTitle();
-        text = box->text();
-        plainBox = box->icon() == QMessageBox::NoIcon &&
-                   box->standardButtons() == QMessageBox::StandardButtons(QMessageBox::Ok) &&
-                   box->parentWidget() == nullptr && box->windowModality() == Qt::ApplicationModal;
-    });
+    ssq::testing::BoxAnswerer boxes(ssq::testing::BoxAnswerer::Answer::Leave);
     QTimer guard;
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, this, [] {
@@ -571,9 +548,14 @@ void MainWindowTest::infoBoxClosesItself() {
     guard.start(10000);
     ssq::platform::infoBox(QStringLiteral("未选择文本"));
     QVERIFY2(guard.isActive(), "the box did not close by itself");
-    QCOMPARE(caption, QStringLiteral("提示信息"));
-    QCOMPARE(text, QStringLiteral("未选择文本"));
-    QVERIFY(plainBox);
+    QCOMPARE(boxes.seen.size(), std::size_t{1});
+    const auto& box = boxes.seen.front();
+    QCOMPARE(box.title, QStringLiteral("提示信息"));
+    QCOMPARE(box.text, QStringLiteral("未选择文本"));
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(!box.owned);
+    QCOMPARE(box.modality, Qt::ApplicationModal);
 }
 
 QTEST_MAIN(MainWindowTest)

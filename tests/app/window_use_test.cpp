@@ -3,6 +3,7 @@
 // the window's font, Chinese button captions, the keyboard (Tab, Menu key,
 // Shift+F10), names for a screen reader, and the palette.
 
+#include "box_answerer.h"
 #include "window_fixture.h"
 #include "history/draw_table.h"
 #include "picks/pick_handlers.h"
@@ -139,17 +140,11 @@ void WindowUseTest::fullHistoryAndFivePicksShowWhole() {
 
 void WindowUseTest::boxButtonsInChinese() {
     OpenWindow w(20);
-    QStringList captions;
-    whenLoopRuns([&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        for (QAbstractButton* b : box->buttons())
-            captions << b->text();
-        box->button(QMessageBox::Cancel)->click();
-    });
+    ssq::testing::BoxAnswerer boxes(ssq::testing::BoxAnswerer::Answer::Cancel);
     ssq::platform::modalBox(QStringLiteral("提示信息"), QStringLiteral("测试"), QMessageBox::NoIcon,
                             QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(boxes.seen.size(), std::size_t{1});
+    QStringList captions = boxes.seen.front().buttonTexts;
     captions.sort();
     QStringList expected{QStringLiteral("确定"), QStringLiteral("取消")};
     expected.sort();

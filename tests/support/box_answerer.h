@@ -17,13 +17,15 @@ namespace ssq::testing {
 
 class BoxAnswerer : public QObject {
 public:
-    enum class Answer { Ok, Cancel, Escape, Close };
+    // Leave: noted only, for a box that is to close by itself.
+    enum class Answer { Ok, Cancel, Escape, Close, Leave };
     struct Seen {
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         Qt::WindowModality modality = Qt::NonModal;
         bool owned = false;
+        QStringList buttonTexts;
     };
 
     // answer: what boxes titled onlyTitled get (every box when it is empty);
@@ -50,8 +52,11 @@ private:
         if (!box || box == m_last || !box->isVisible())
             return;
         m_last = box;
+        QStringList buttonTexts;
+        for (QAbstractButton* b : box->buttons())
+            buttonTexts << b->text();
         seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                        box->windowModality(), box->parentWidget() != nullptr});
+                        box->windowModality(), box->parentWidget() != nullptr, buttonTexts});
         const bool chosen = m_onlyTitled.isEmpty() || box->windowTitle() == m_onlyTitled;
         switch (chosen ? m_answer : Answer::Ok) {
         case Answer::Ok:
@@ -65,6 +70,8 @@ private:
             break;
         case Answer::Close:
             box->close();
+            break;
+        case Answer::Leave:
             break;
         }
     }
