@@ -39,6 +39,11 @@ std::string encodeUrl(const std::string& url) {
 }
 
 std::string fetchUrl(const std::string& url, const FetchOptions& options) {
+    FetchResult result = fetchWithStatus(url, options);
+    return result.answered ? std::move(result.body) : std::string();
+}
+
+FetchResult fetchWithStatus(const std::string& url, const FetchOptions& options) {
     const CurlHandle curl =
         newTransfer({options.connectTimeoutMs, options.stallSeconds, options.maxBytes});
     if (!curl)
@@ -49,6 +54,8 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     headers = curl_slist_append(headers, "Accept: */*");
     headers = curl_slist_append(headers, "Pragma: no-cache");
     headers = curl_slist_append(headers, "Cache-Control: no-cache");
+    for (const std::string& header : options.headers)
+        headers = curl_slist_append(headers, header.c_str());
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(headers,
                                                                            curl_slist_free_all);
     CURL* h = curl.get();
@@ -56,11 +63,18 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headerList.get());
+    // The program's own agent string stays unless a source needs a browser's.
+    if (!options.userAgent.empty())
+        curl_easy_setopt(h, CURLOPT_USERAGENT, options.userAgent.c_str());
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     if (curl_easy_perform(h) != CURLE_OK)
         return {};
-    return std::move(body.bytes);
+    FetchResult result;
+    result.answered = true;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
+    result.body = std::move(body.bytes);
+    return result;
 }
 
 } // namespace ssq::platform
