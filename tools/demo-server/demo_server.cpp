@@ -20,6 +20,9 @@ namespace {
 constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kListPrefix = "/zhcw/html/ssq/list_";
 constexpr const char* kListSuffix = ".html";
+constexpr const char* kZhcwPath = "/port/client_json.php";
+constexpr const char* kCwlPath = "/cwl_admin/front/cwlkj/search/kjxx/findDrawNotice";
+constexpr const char* kTextPath = "/ssq_asc.txt";
 
 std::string escapeHtml(const std::string& s) {
     std::string out;
@@ -139,6 +142,7 @@ struct Server::Impl {
     std::map<std::string, int> counts;
     static constexpr std::size_t kMaxTargets = 4096;
     std::deque<std::string> targets;
+    std::map<std::string, std::map<std::string, std::string>> lastHeaders; // by path
 
     explicit Impl(Options o) : options(std::move(o)) {
         if (options.perPage < 1)
@@ -181,6 +185,23 @@ struct Server::Impl {
     }
 
     void answerListPage(int page, httplib::Response& res) {
+        std::vector<Draw> pageDraws;
+        int pageTotal = 0, drawTotal = 0;
+        {
+            std::lock_guard lock(mutex);
+            if (!options.listPages || page > pages) {
+                res.status = 404;
+                res.set_content(notFoundPage(listPagePathOf(page)), kHtml);
+                return;
+            }
+            const std::size_t first = static_cast<std::size_t>(page - 1) * options.perPage;
+            const std::size_t last =
+                std::min(newestFirst.size(), first + static_cast<std::size_t>(options.perPage));
+            pageDraws.assign(newestFirst.begin() + static_cast<std::ptrdiff_t>(first),
+                             newestFirst.begin() + static_cast<std::ptrdiff_t>(last));
+            pageTotal = pages;
+            drawTotal = static_cast<int>(newestFirst.size());
+        }
         const auto faultIt = options.faults.find(page);
         const PageFault fault = faultIt == options.faults.end() ? PageFault{} : faultIt->second;
         if (fault.kind == PageFault::Kind::Hang)
@@ -190,13 +211,7 @@ struct Server::Impl {
             res.set_content(notFoundPage(listPagePathOf(page)), kHtml);
             return;
         }
-        const std::size_t first = static_cast<std::size_t>(page - 1) * options.perPage;
-        const std::size_t last =
-            std::min(newestFirst.size(), first + static_cast<std::size_t>(options.perPage));
-        const std::vector<Draw> pageDraws(newestFirst.begin() + static_cast<std::ptrdiff_t>(first),
-                                          newestFirst.begin() + static_cast<std::ptrdiff_t>(last));
-        std::string body =
-            renderListPage(pageDraws, page, pages, static_cast<int>(newestFirst.size()), fault);
+        std::string body = renderListPage(pageDraws, page, pageTotal, drawTotal, fault);
         if (fault.kind == PageFault::Kind::Stall)
             return answerStall(res, std::move(body), kHtml);
         res.set_content(std::move(body), kHtml);
@@ -204,6 +219,136 @@ struct Server::Impl {
 
     static std::string listPagePathOf(int page) {
         return kListPrefix + std::to_string(page) + kListSuffix;
+    }
+
+    // The draws with periods from..to (seven-digit texts compare as numbers), newest first.
+    std::vector<Draw> drawsBetween(const std::string& from, const std::string& to) {
+        std::lock_guard lock(mutex);
+        std::vector<Draw> out;
+        for (const Draw& d : newestFirst)
+            if (d.period >= from && d.period <= to)
+                out.push_back(d);
+        return out;
+    }
+
+    static int paramInt(const httplib::Request& req, const char* name, int fallback) {
+        const std::string v = req.get_param_value(name);
+        if (v.empty() || v.size() > 6 || v.find_first_not_of("0123456789") != std::string::npos)
+            return fallback;
+        return std::stoi(v);
+    }
+
+    static bool isPeriod(const std::string& s) {
+        return s.size() == 7 && s.find_first_not_of("0123456789") == std::string::npos;
+    }
+
+    // Applies a data fault to the draws of an answer (newest first).
+    static void spoil(std::vector<Draw>& draws, SourceFault fault) {
+        switch (fault) {
+        case SourceFault::BadDraw:
+            if (!draws.empty())
+                draws.front().blue = 17;
+            break;
+        case SourceFault::Gap:
+            if (draws.size() >= 2)
+                draws.erase(draws.begin() + 1);
+            break;
+        case SourceFault::Duplicates: {
+            std::vector<Draw> twice;
+            for (const Draw& d : draws) {
+                twice.push_back(d);
+                twice.push_back(d);
+            }
+            draws = std::move(twice);
+            break;
+        }
+        case SourceFault::OutOfOrder:
+            std::reverse(draws.begin(), draws.end());
+            break;
+        default:
+            break;
+        }
+    }
+
+    void answerLive(LiveSource source, const httplib::Request& req, httplib::Response& res) {
+        SourceFault fault = SourceFault::None;
+        {
+            std::lock_guard lock(mutex);
+            if (const auto it = options.sourceFaults.find(source); it != options.sourceFaults.end())
+                fault = it->second;
+        }
+        switch (fault) {
+        case SourceFault::Hang:
+            return answerHang(res);
+        case SourceFault::Forbidden:
+            res.status = 403;
+            res.set_content("<html><head><title>403 Forbidden</title></head><body><h1>403 "
+                            "Forbidden</h1></body></html>\n",
+                            kHtml);
+            return;
+        case SourceFault::HtmlPage:
+            res.set_content("<!DOCTYPE html><html><head><title>安全验证</title></head><body>"
+                            "请稍候……</body></html>\n",
+                            kHtml);
+            return;
+        default:
+            break;
+        }
+        std::string body;
+        const char* type = "application/json;charset=UTF-8";
+        if (source == LiveSource::Zhcw) {
+            const std::string start = req.get_param_value("startIssue");
+            const std::string end = req.get_param_value("endIssue");
+            const int pageNum = paramInt(req, "pageNum", 0),
+                      pageSize = paramInt(req, "pageSize", 0);
+            if (fault == SourceFault::ErrorCode)
+                body = renderZhcwError("000014", "页码校验失败");
+            else if (req.get_param_value("transactionType") != "10001001" ||
+                     req.get_param_value("lotteryId") != "1" ||
+                     req.get_param_value("type") != "1" || !isPeriod(start) || !isPeriod(end) ||
+                     pageNum < 1 || pageSize < 1)
+                body = renderZhcwError("9998", "缺少必要参数");
+            else {
+                std::vector<Draw> all = drawsBetween(start, end);
+                const std::size_t from = static_cast<std::size_t>(pageNum - 1) * pageSize;
+                std::vector<Draw> page(
+                    all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())),
+                    all.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                      from + static_cast<std::size_t>(pageSize), all.size())));
+                spoil(page, fault);
+                body = renderZhcwPage(page, pageNum, pageSize, static_cast<int>(all.size()));
+            }
+        } else if (source == LiveSource::Cwl) {
+            const std::string start = req.get_param_value("issueStart");
+            const std::string end = req.get_param_value("issueEnd");
+            const int pageNo = paramInt(req, "pageNo", 1), pageSize = paramInt(req, "pageSize", 30);
+            if (fault == SourceFault::ErrorCode)
+                body = renderCwlError("请求过于频繁");
+            else if (req.get_param_value("name") != "ssq" || !isPeriod(start) || !isPeriod(end) ||
+                     pageNo < 1 || pageSize < 1)
+                body = renderCwlError("参数错误");
+            else {
+                std::vector<Draw> all = drawsBetween(start, end);
+                const std::size_t from = static_cast<std::size_t>(pageNo - 1) * pageSize;
+                std::vector<Draw> page(
+                    all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())),
+                    all.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                      from + static_cast<std::size_t>(pageSize), all.size())));
+                spoil(page, fault);
+                body = renderCwlPage(page, pageSize, static_cast<int>(all.size()));
+            }
+        } else {
+            std::vector<Draw> all = drawsBetween("0000000", "9999999");
+            spoil(all, fault == SourceFault::OutOfOrder ? SourceFault::None : fault);
+            if (fault != SourceFault::OutOfOrder)
+                std::reverse(all.begin(), all.end()); // the file is oldest first
+            body =
+                fault == SourceFault::ErrorCode ? std::string("error\n") : renderTextHistory(all);
+            type = "text/plain; charset=utf-8";
+        }
+        if (fault == SourceFault::Truncated)
+            body.resize(body.size() / 2);
+        res.set_content(std::move(body), type);
     }
 
     void handle(const httplib::Request& req, httplib::Response& res) {
@@ -218,6 +363,10 @@ struct Server::Impl {
                 targets.pop_front();
             if (const auto it = files.find(path); it != files.end())
                 canned = it->second;
+            auto& headers = lastHeaders[path];
+            headers.clear();
+            for (const auto& [name, value] : req.headers)
+                headers[name] = value;
         }
         if (options.latencyMs > 0 && waitForStop(options.latencyMs)) {
             res.status = 503;
@@ -234,8 +383,14 @@ struct Server::Impl {
             res.set_content(canned->body, canned->contentType.c_str());
             return;
         }
+        if (path == kZhcwPath)
+            return answerLive(LiveSource::Zhcw, req, res);
+        if (path == kCwlPath)
+            return answerLive(LiveSource::Cwl, req, res);
+        if (path == kTextPath)
+            return answerLive(LiveSource::Text, req, res);
         const int page = listPageNumber(path);
-        if (page >= 1 && page <= pages)
+        if (page >= 1)
             return answerListPage(page, res);
         res.status = 404;
         res.set_content(notFoundPage(path), kHtml);
@@ -324,7 +479,35 @@ std::string Server::baseUrl() const {
 }
 
 int Server::pageCount() const {
+    std::lock_guard lock(m_impl->mutex);
     return m_impl->pages;
+}
+
+void Server::publish(const std::vector<Draw>& newer) {
+    Impl& impl = *m_impl;
+    std::lock_guard lock(impl.mutex);
+    impl.newestFirst.insert(impl.newestFirst.begin(), newer.rbegin(), newer.rend());
+    const int total = static_cast<int>(impl.newestFirst.size());
+    impl.pages = (total + impl.options.perPage - 1) / impl.options.perPage;
+}
+
+void Server::setListPages(bool served) {
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->options.listPages = served;
+}
+
+void Server::setSourceFault(LiveSource source, SourceFault fault) {
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->options.sourceFaults[source] = fault;
+}
+
+std::string Server::lastHeader(const std::string& path, const std::string& name) const {
+    std::lock_guard lock(m_impl->mutex);
+    const auto it = m_impl->lastHeaders.find(path);
+    if (it == m_impl->lastHeaders.end())
+        return {};
+    const auto h = it->second.find(name);
+    return h == it->second.end() ? std::string() : h->second;
 }
 
 int Server::requests(const std::string& path) const {

@@ -37,6 +37,27 @@ struct PageFault {
     int extra = 0;
 };
 
+// The live sources the server also answers as, each from the same draws.
+enum class LiveSource {
+    Zhcw, // /port/client_json.php
+    Cwl,  // /cwl_admin/front/cwlkj/search/kjxx/findDrawNotice
+    Text, // /ssq_asc.txt
+};
+
+// How a live source misbehaves.
+enum class SourceFault {
+    None,
+    Forbidden,  // 403 with an HTML body, as to a robot
+    HtmlPage,   // 200 with an HTML page instead of the data
+    ErrorCode,  // the service's own error (resCode "000014", state 1)
+    Truncated,  // the first half of the body
+    BadDraw,    // the newest draw has blue 17
+    Gap,        // the second-newest draw of the answer left out
+    Duplicates, // every draw twice
+    OutOfOrder, // draws oldest first instead of newest first (the text file: newest first)
+    Hang,       // no answer until the server stops
+};
+
 // A fixed answer for one path (the path as requested, after percent-decoding, UTF-8).
 struct Canned {
     int status = 200;
@@ -51,6 +72,8 @@ struct Options {
     std::map<int, PageFault> faults;     // by page number (1 = newest draws)
     std::map<std::string, Canned> files; // extra paths, or replacements of the default ones
     int latencyMs = 0;                   // wait before every answer (a slow link for benchmarks)
+    bool listPages = true;               // false: every list page answers 404
+    std::map<LiveSource, SourceFault> sourceFaults;
 };
 
 class Server {
@@ -69,6 +92,14 @@ public:
     void stop();
     int port() const;
     std::string baseUrl() const; // "http://127.0.0.1:<port>"
+
+    // Adds draws (oldest first, newer than the served ones) to every format, as
+    // when a new draw is published.
+    void publish(const std::vector<Draw>& newer);
+    void setListPages(bool served);
+    void setSourceFault(LiveSource source, SourceFault fault);
+    // A header of the latest request for a path ("" when none).
+    std::string lastHeader(const std::string& path, const std::string& name) const;
 
     int pageCount() const;                       // list pages the draws make
     int requests(const std::string& path) const; // how often a path was asked for
@@ -90,6 +121,15 @@ std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pag
 // The same page with one of the body faults of PageFault (NonGb2312Char, ExtraMatches).
 std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount,
                            int totalDraws, const PageFault& fault);
+
+// The live formats (UTF-8). Draws newest first for the JSON pages, a page of
+// at most pageSize draws out of `total`; the text file oldest first.
+std::string renderZhcwPage(const std::vector<Draw>& pageDraws, int pageNum, int pageSize,
+                           int total);
+std::string renderZhcwError(const std::string& code, const std::string& message);
+std::string renderCwlPage(const std::vector<Draw>& pageDraws, int pageSize, int total);
+std::string renderCwlError(const std::string& message);
+std::string renderTextHistory(const std::vector<Draw>& oldestFirst);
 
 // The files the update server publishes (version manifest, update package),
 // with addresses inside them pointing at baseUrl. Server::start merges them

@@ -6,6 +6,9 @@
 //
 // KIND is one of 404, hang, stall, copyright (a "©" in the footer) and extra
 // (COUNT stray dates after the draws). --fault may be given several times.
+// --no-list-pages answers 404 for every list page. --source-fault SOURCE:KIND
+// makes a live source (zhcw, cwl, text) misbehave: 403, html, error,
+// truncated, bad-draw, gap, duplicates, out-of-order, hang.
 
 #include "demo_server.h"
 
@@ -14,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <string>
 
 namespace {
@@ -65,9 +69,36 @@ bool parseFault(const std::string& faultText, ssq::demo::Options& options) {
     return true;
 }
 
+bool parseSourceFault(const std::string& text, ssq::demo::Options& options) {
+    using ssq::demo::LiveSource;
+    using ssq::demo::SourceFault;
+    static const std::map<std::string, LiveSource> sources = {
+        {"zhcw", LiveSource::Zhcw}, {"cwl", LiveSource::Cwl}, {"text", LiveSource::Text}};
+    static const std::map<std::string, SourceFault> kinds = {
+        {"403", SourceFault::Forbidden},
+        {"html", SourceFault::HtmlPage},
+        {"error", SourceFault::ErrorCode},
+        {"truncated", SourceFault::Truncated},
+        {"bad-draw", SourceFault::BadDraw},
+        {"gap", SourceFault::Gap},
+        {"duplicates", SourceFault::Duplicates},
+        {"out-of-order", SourceFault::OutOfOrder},
+        {"hang", SourceFault::Hang}};
+    const auto colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    const auto source = sources.find(text.substr(0, colon));
+    const auto kind = kinds.find(text.substr(colon + 1));
+    if (source == sources.end() || kind == kinds.end())
+        return false;
+    options.sourceFaults[source->second] = kind->second;
+    return true;
+}
+
 int usage() {
     std::cerr << "usage: ssq-demo-server [--port N] [--data FILE] [--per-page N] "
-                 "[--latency-ms N] [--fault PAGE:404|hang|stall|copyright|extra[:COUNT]]...\n";
+                 "[--latency-ms N] [--fault PAGE:404|hang|stall|copyright|extra[:COUNT]]... "
+                 "[--no-list-pages] [--source-fault zhcw|cwl|text:KIND]...\n";
     return 2;
 }
 
@@ -90,6 +121,11 @@ int main(int argc, char** argv) {
                 return usage();
         } else if (arg == "--latency-ms" && hasValue) {
             if (!parseInt(argv[++i], options.latencyMs))
+                return usage();
+        } else if (arg == "--no-list-pages") {
+            options.listPages = false;
+        } else if (arg == "--source-fault" && hasValue) {
+            if (!parseSourceFault(argv[++i], options))
                 return usage();
         } else if (arg == "--fault" && hasValue) {
             if (!parseFault(argv[++i], options))
