@@ -11,8 +11,8 @@ struct FetchOptions {
     long connectTimeoutMs = 10000;    // give up when no connection is made in this time
     long stallSeconds = 30;           // give up when no byte arrives for this long
     std::size_t maxBytes = 16u << 20; // give up on a body larger than this (a list page is ~20 KB)
-    std::string userAgent;            // empty: the program's own User-Agent
-    std::vector<std::string> headers; // extra request headers, "Name: value"
+    std::string userAgent{};          // empty: the program's own User-Agent
+    std::vector<std::string> headers{}; // extra request headers, "Name: value"
 };
 
 // The outcome of one GET: whether an answer arrived, its status and body.
