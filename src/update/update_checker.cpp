@@ -14,6 +14,16 @@
 
 namespace ssq::update {
 
+namespace {
+
+QString handOffFailureText(UpdaterLauncher::HandOff failure) {
+    if (failure == UpdaterLauncher::HandOff::NoUpdaterFile)
+        return QStringLiteral("升级程序无法写入程序目录，未能升级！");
+    return QStringLiteral("升级程序无法启动，未能升级！");
+}
+
+} // namespace
+
 UpdateChecker::UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
                              platform::LetEventsRun letEventsRun,
                              UpdaterLauncher launcher, QObject* parent)
@@ -42,8 +52,12 @@ void UpdateChecker::check() {
                                                QMessageBox::Information,
                                                QMessageBox::Ok | QMessageBox::Cancel);
         if (answer == QMessageBox::Ok) {
-            m_launcher.launchUpdater(m_reader); // the program ends here
-            return;
+            const UpdaterLauncher::HandOff handOff = m_launcher.launchUpdater(m_reader);
+            if (handOff == UpdaterLauncher::HandOff::Started)
+                return; // the program ends
+            // The program stays, and says why nothing happens.
+            platform::modalBox(QStringLiteral("提示信息"), handOffFailureText(handOff),
+                               QMessageBox::Warning);
         }
         setCaption(normalCaption());
     } else {

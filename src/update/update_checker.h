@@ -6,7 +6,9 @@
 //   - NormalCaption after the "未接通升级服务器" message (empty answer);
 //   - NormalCaption at once after a declined offer;
 //   - "未检测到新版本" for 3000 ms (the window does not respond), then NormalCaption;
-//   - the program ends (accepted offer).
+//   - the program ends (accepted offer, updater started);
+//   - NormalCaption after a warning box (accepted offer, but the updater file
+//     is missing or would not start); the program goes on.
 // Except after the server failure, pending window events run at its end.
 
 #include "platform/event_pump.h"

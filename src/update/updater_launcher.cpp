@@ -66,8 +66,11 @@ std::vector<std::string> UpdaterLauncher::arguments(const ManifestReader& manife
     return updaterArguments(updaterValues(manifest));
 }
 
-void UpdaterLauncher::launchUpdater(const ManifestReader& manifest) const {
+UpdaterLauncher::HandOff UpdaterLauncher::launchUpdater(const ManifestReader& manifest) const {
     const fs::path exe = updaterFile(m_runDirectory);
+    std::error_code ec;
+    if (!fs::is_regular_file(exe, ec))
+        return HandOff::NoUpdaterFile;
     QStringList arguments;
     for (const std::string& argument : this->arguments(manifest))
         arguments << QString::fromStdString(argument);
@@ -76,11 +79,14 @@ void UpdaterLauncher::launchUpdater(const ManifestReader& manifest) const {
     QProcess process;
     process.setProgram(QString::fromStdString(exe.string()));
     process.setArguments(arguments);
+    // A file that cannot be run (no run bit, not a program) fails here.
     qint64 pid = 0;
-    if (process.startDetached(&pid))
-        waitUntilRunning(pid, exe);
+    if (!process.startDetached(&pid))
+        return HandOff::NotStarted;
+    waitUntilRunning(pid, exe);
     if (m_endProgram)
         m_endProgram(0);
+    return HandOff::Started;
 }
 
 } // namespace ssq::update

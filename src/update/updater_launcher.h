@@ -36,10 +36,16 @@ public:
     // The updater's arguments for the manifest just read (UTF-8).
     std::vector<std::string> arguments(const ManifestReader& manifest) const;
 
-    // Starts the updater with these arguments, waits at most 1000 ms for it to
-    // be running, then ends the program with exit code 0, also when the
-    // updater could not be started.
-    void launchUpdater(const ManifestReader& manifest) const;
+    enum class HandOff {
+        Started,       // the updater runs; the program has been told to end
+        NoUpdaterFile, // the updater file is missing (it could not be written)
+        NotStarted,    // the file is there but would not start
+    };
+
+    // Starts the updater with these arguments and waits at most 1000 ms for it
+    // to be running. Only when it started does the program end, with exit
+    // code 0; otherwise the program goes on and the caller says what failed.
+    [[nodiscard]] HandOff launchUpdater(const ManifestReader& manifest) const;
 
     const std::string& runDirectory() const { return m_runDirectory; }
     void setRunDirectory(std::string runDirectory) { m_runDirectory = std::move(runDirectory); }

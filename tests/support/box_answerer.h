@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
@@ -79,7 +80,8 @@ private:
     Answer m_answer;
     QString m_onlyTitled;
     QTimer m_poll;
-    QMessageBox* m_last = nullptr;
+    // Null once that box is gone: the next box may be built at its address.
+    QPointer<QMessageBox> m_last;
 };
 
 } // namespace ssq::testing

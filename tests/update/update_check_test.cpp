@@ -147,6 +147,8 @@ private slots:
     void ensureUpdaterFile();
     void handOffEndToEnd_data();
     void handOffEndToEnd();
+    void failedHandOffKeepsTheProgram_data();
+    void failedHandOffKeepsTheProgram();
     void failedUpdatesRestartTheUnchangedProgram_data();
     void failedUpdatesRestartTheUnchangedProgram();
     void refusedCalls_data();
@@ -368,6 +370,51 @@ void UpdateCheckTest::handOffEndToEnd() {
     // Only the updater itself stays in its folder.
     QTRY_COMPARE_WITH_TIMEOUT(snapshot(program / "升级文件").size(), std::size_t{1}, 10000);
     QVERIFY(fs::exists(program / "升级文件" / "update.exe"));
+}
+
+void UpdateCheckTest::failedHandOffKeepsTheProgram_data() {
+    QTest::addColumn<QString>("before"); // what lies at 升级文件 before the check
+    QTest::addColumn<QString>("text");
+
+    const QString notWritten = QStringLiteral("升级程序无法写入程序目录，未能升级！");
+    const QString notStarted = QStringLiteral("升级程序无法启动，未能升级！");
+    // Like a read-only program folder: the updater file cannot be written.
+    QTest::newRow("a file named 升级文件 in the way") << "blocker" << notWritten;
+    QTest::newRow("update.exe without the run bit") << "no run bit" << notStarted;
+    QTest::newRow("update.exe that is no program") << "no program" << notStarted;
+}
+
+// An accepted offer whose updater cannot run: a warning says so, the caption
+// comes back and the program goes on.
+void UpdateCheckTest::failedHandOffKeepsTheProgram() {
+    QFETCH(QString, before);
+    QFETCH(QString, text);
+    const fs::path folder = dir() / "升级文件";
+    if (before == "blocker")
+        writeFile(folder, "not a folder");
+    else if (before == "no run bit")
+        writeFile(folder / "update.exe", "#!/bin/sh\nexit 0\n", fs::perms(0644));
+    else
+        writeFile(folder / "update.exe", std::string(64, '\0'), fs::perms(0755));
+
+    auto updates = serve({{"/澜舟号录.xml", canned(manifest("3.3"))}});
+    Session session(updates->baseUrl());
+    BoxAnswerer boxes;
+    bool eventsRan = false;
+    QTimer::singleShot(0, [&] { eventsRan = true; });
+    session.check();
+
+    QVERIFY(session.endings.empty());
+    QCOMPARE(session.captions, (QStringList{kChecking, kNormal}));
+    QVERIFY(eventsRan);
+    QCOMPARE(boxes.seen.size(), std::size_t{2});
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("版本升级"));
+    const auto& warning = boxes.seen[1];
+    QCOMPARE(warning.title, QStringLiteral("提示信息"));
+    QCOMPARE(warning.text, text);
+    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QCOMPARE(warning.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(!warning.owned);
 }
 
 void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram_data() {
