@@ -5,6 +5,7 @@
 // with values of their own.
 
 #include "platform/http_fetch.h"
+#include "sources/live_sources.h"
 
 #include <string>
 
@@ -18,11 +19,16 @@ struct AppConfig {
     // neither asks a server nor writes a file.
     bool selfUpdate = true;
     platform::FetchOptions fetch;
+    // The local draw store (a UTF-8 file name); empty: no store, and the
+    // draw history comes from the list pages only.
+    std::string storePath;
+    // The live sources asked for newer draws when the list pages give none.
+    sources::SourceServers sources;
     // Name of the single-instance marker (UTF-8); empty: no guard at all.
     std::string instanceMarker;
 
-    // The built-in servers, and no marker: the program start adds the
-    // executable's file name (see main.cpp).
+    // The built-in servers, the store in the per-user data folder, and no marker: the program start
+    // adds the executable's file name (see main.cpp).
     static AppConfig builtIn();
 };
 

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "store/draw_store.h"
+
 #include "analysis/frequency_table.h"
 #include "build_config.h"
 #include "history/draw_table.h"

@@ -28,6 +28,9 @@ namespace ssq::history {
 class DrawTable;
 class HistoryDownloader;
 }
+namespace ssq::store {
+class DrawStore;
+}
 namespace ssq::analysis {
 class FrequencyTable;
 }
@@ -63,6 +66,11 @@ public:
     // Where the About box's countdown stands; start-up sets it to kAboutCountdownStart.
     std::int32_t aboutCountdown() const { return m_aboutCountdown; }
     static constexpr std::int32_t kAboutCountdownStart = 6;
+
+    // The local draw store, opened on first use and seeded from the bundled
+    // history when empty; null when the window was built without a store
+    // path. Other windows read the draws through it.
+    store::DrawStore* drawStore();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +126,7 @@ private:
 
     // Behind 读数据按钮; the frequency count runs it first when the draw table is empty.
     history::HistoryDownloader* m_downloader = nullptr;
+    std::unique_ptr<store::DrawStore> m_drawStore;
     picks::PickHandlers* m_pickHandlers = nullptr;
     std::int32_t m_aboutCountdown = 0;
 

@@ -1,6 +1,7 @@
 #pragma once
 // DrawTable: the report list 超级列表框开奖数据 and the only store of the draws.
-// Rows are appended at the end in extraction order and never changed after.
+// Rows are appended at the end in extraction order and never changed after,
+// except that a fill from the local draw store replaces them all.
 
 #include "history/draw_rules.h"
 #include "platform/report_list.h"
@@ -19,6 +20,8 @@ public:
     // Appends a row whose column 0 holds serialText and whose other cells are
     // empty; returns its index.
     int appendRow(const std::string& serialText) { return appendRowWith(serialText); }
+    // Removes every row (before a fill from the local draw store).
+    void clear() { clearRows(); }
 };
 
 } // namespace ssq::history

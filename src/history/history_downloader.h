@@ -2,15 +2,22 @@
 // HistoryDownloader: the command behind 读数据按钮 ("读取双色球数据"). It reads
 // list pages 1 .. P of the results server, appends one row per extracted draw
 // to the DrawTable, advances 进度条1 once per page, reports the total in
-// 标签3提示 and enables 按钮1分析.
+// 标签3提示 and enables 按钮1分析. Every row it appends is also kept in the
+// local draw store. When the results server gave no pages and no list-page
+// run has completed, a run asks the live sources for newer draws instead and
+// shows the whole stored history, saying honestly where it came from.
 
+#include "history/results_page.h"
 #include "platform/event_pump.h"
 #include "platform/http_fetch.h"
+#include "sources/live_sources.h"
 
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -19,6 +26,11 @@ class QPushButton;
 namespace ssq::history {
 
 class DrawTable;
+}
+namespace ssq::store {
+class DrawStore;
+}
+namespace ssq::history {
 
 class HistoryDownloader : public QObject {
     Q_OBJECT
@@ -30,6 +42,18 @@ public:
         QPushButton* analyseButton = nullptr;
     };
 
+    // Where draws are kept and where newer ones are asked for. Without a store
+    // the command reads list pages only.
+    struct LocalHistory {
+        // The opened store (seeded on first use), or null when there is none.
+        std::function<store::DrawStore*()> store;
+        sources::SourceServers sources;
+        // The year up to which newer periods are asked for (the current year).
+        std::function<int()> currentYear;
+        // Says that no results server could be reached (an InfoBox).
+        std::function<void()> noServerBox;
+    };
+
     enum class Outcome {
         Finished, // every page was read (or there was none to read)
         Refused,  // a run was already going on; nothing was touched
@@ -37,7 +61,7 @@ public:
     };
 
     HistoryDownloader(std::string resultsServer, platform::FetchOptions fetch, Controls controls,
-                      platform::LetEventsRun letEventsRun,
+                      platform::LetEventsRun letEventsRun, LocalHistory local = {},
                       QObject* parent = nullptr);
 
     // Runs the download. Pending window events run after every appended row and
@@ -54,6 +78,10 @@ public:
     std::int32_t drawSerial() const { return m_drawSerial; }
 
 private:
+    Outcome readListPages();
+    Outcome showStoredHistory();
+    void keep(const std::vector<DrawFields>& pageDraws);
+
     std::string m_resultsServer;
     platform::FetchOptions m_fetch;
     Controls m_controls;
@@ -61,6 +89,8 @@ private:
     bool m_running = false;
     std::int32_t m_pageCount = 0;
     std::int32_t m_drawSerial = 0;
+    LocalHistory m_local;
+    bool m_listRunDone = false; // a list-page run completed in this process
 };
 
 } // namespace ssq::history

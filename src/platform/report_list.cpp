@@ -48,7 +48,15 @@ void ReportModel::deleteRow(int row) {
     endRemoveRows();
 }
 
-int ReportModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
+void ReportModel::clear() {
+    beginResetModel();
+    m_cells.clear();
+    endResetModel();
+}
+
+int ReportModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows();
+}
 
 int ReportModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
@@ -69,7 +77,8 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(m_columns.size()))
+    if (orientation != Qt::Horizontal || section < 0 ||
+        section >= static_cast<int>(m_columns.size()))
         return {};
     const ReportColumn& column = m_columns[static_cast<std::size_t>(section)];
     if (role == Qt::DisplayRole)
@@ -154,6 +163,11 @@ int ReportList::appendRowWith(std::string firstCell) {
 void ReportList::deleteRowAt(int row) {
     m_otherChange = true;
     m_model->deleteRow(row);
+}
+
+void ReportList::clearRows() {
+    m_otherChange = true;
+    m_model->clear();
 }
 
 void ReportList::doItemsLayout() {

@@ -35,8 +35,11 @@ public:
     int appendRow(std::string firstCell);
     void setCell(int row, int column, std::string text);
     const std::string& cell(int row, int column) const;
-    int rows() const { return m_columns.empty() ? 0 : static_cast<int>(m_cells.size() / m_columns.size()); }
+    int rows() const {
+        return m_columns.empty() ? 0 : static_cast<int>(m_cells.size() / m_columns.size());
+    }
     void deleteRow(int row);
+    void clear(); // every row gone at once
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,7 +48,8 @@ public:
 
 private:
     bool inside(int row, int column) const {
-        return row >= 0 && row < rows() && column >= 0 && column < static_cast<int>(m_columns.size());
+        return row >= 0 && row < rows() && column >= 0 &&
+               column < static_cast<int>(m_columns.size());
     }
 
     std::vector<ReportColumn> m_columns;
@@ -78,7 +82,9 @@ public:
     // numbers, no editing, single selection.
     ReportList(std::vector<ReportColumn> columns, QWidget* parent = nullptr);
 
-    void setCell(int row, int column, std::string_view text) { m_model->setCell(row, column, std::string(text)); }
+    void setCell(int row, int column, std::string_view text) {
+        m_model->setCell(row, column, std::string(text));
+    }
     std::string cell(int row, int column) const { return m_model->cell(row, column); }
     int rows() const { return m_model->rows(); }
 
@@ -91,6 +97,7 @@ public:
 protected:
     int appendRowWith(std::string firstCell);
     void deleteRowAt(int row);
+    void clearRows();
 
     // A changed cell in view is painted again within the frame; cells out of
     // view cost nothing.
