@@ -1,5 +1,6 @@
 #include "app/command_options.h"
 
+#include "build_config.h"
 #include "text/gbk_text.h"
 #include "update/program_version.h"
 
@@ -20,12 +21,12 @@ StartRequest startRequest(int argc, const char* const argv[]) {
 
 std::string versionText() {
     // The version is plain ASCII digits, so the same bytes serve as UTF-8.
-    return "澜舟号录分析工具 " + text::formatReal(update::kProgramVersion) + "\n";
+    return std::string(SSQ_PRODUCT_TITLE) + " " + text::formatReal(update::kProgramVersion) + "\n";
 }
 
 std::string helpText() {
-    return "用法：lanzhou-haolu [选项]\n"
-           "澜舟号录分析工具：下载双色球开奖数据，统计红球、蓝球出现次数，生成选号。\n"
+    return "用法：" SSQ_PACKAGE_NAME " [选项]\n"
+           SSQ_PRODUCT_TITLE "：下载双色球开奖数据，统计红球、蓝球出现次数，生成选号。\n"
            "不带选项时打开主窗口。\n"
            "\n"
            "  -h, --help     显示本帮助并退出\n"

@@ -14,6 +14,6 @@ StartRequest startRequest(int argc, const char* const argv[]);
 
 // The texts to print, in UTF-8, each ending in a line break.
 std::string helpText();
-std::string versionText(); // "澜舟号录分析工具 3.2"
+std::string versionText(); // product title, a space, the version ("3.2")
 
 } // namespace ssq::app
