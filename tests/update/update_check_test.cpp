@@ -121,7 +121,6 @@ int runUpdater(const fs::path& program, const QStringList& arguments) {
     QProcess updater;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
     updater.setProcessEnvironment(env);
     updater.setWorkingDirectory(QString::fromStdString(program.string()));
     updater.start(QString::fromStdString((program / "升级文件" / "update.exe").string()), arguments);
