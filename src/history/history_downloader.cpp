@@ -126,16 +126,18 @@ HistoryDownloader::Outcome HistoryDownloader::showStoredHistory() {
         draws.empty() ? QStringLiteral("-") : QString::number(draws.front().period);
     QString text;
     if (!refresh.anyAnswered) {
-        text = QStringLiteral("提示：无法连接开奖服务器，显示本地保存的 %1 期，截至 %2 期")
+        text = QStringLiteral("提示：无法连接开奖服务器，显示本地历史 %1 期，截至 %2 期")
                    .arg(total, latest);
     } else {
         const QString from = added > 0
-                                 ? QStringLiteral("本地历史，新增 %1 期来自%2")
-                                       .arg(added)
+                                 ? QStringLiteral("本地历史 + %1 %2 期")
                                        .arg(QString::fromUtf8(sources::sourceName(refresh.from)))
-                                 : QStringLiteral("本地历史，开奖服务器暂无更新的开奖");
+                                       .arg(added)
+                                 : QStringLiteral("本地历史，服务器无新开奖");
         text = QStringLiteral("提示：共 %1 期，最新 %2 期（来源：%3）").arg(total, latest, from);
     }
+    // These texts are longer than the completion text: two lines in the same place.
+    m_controls.hint->setWordWrap(true);
     m_controls.hint->setText(text);
     m_controls.analyseButton->setEnabled(true);
     if (!refresh.anyAnswered && m_local.noServerBox)

@@ -130,8 +130,7 @@ private slots:
         testing::BoxAnswerer boxes;
         w.clickRead();
         QCOMPARE(w.hint->text(),
-                 QStringLiteral("提示：共 3,497 期，最新 2026100 期（来源：本地历史，"
-                                "新增 4 期来自%1）")
+                 QStringLiteral("提示：共 3,497 期，最新 2026100 期（来源：本地历史 + %1 4 期）")
                      .arg(sourceName));
         QVERIFY(boxes.seen.empty());
         QCOMPARE(w.table->rows(), 3497);
@@ -157,7 +156,7 @@ private slots:
         w.clickRead();
         QCOMPARE(
             w.hint->text(),
-            QStringLiteral("提示：无法连接开奖服务器，显示本地保存的 3,493 期，截至 2026096 期"));
+            QStringLiteral("提示：无法连接开奖服务器，显示本地历史 3,493 期，截至 2026096 期"));
         QVERIFY(!w.hint->text().contains(QStringLiteral("提取完毕")));
         QCOMPARE(w.table->rows(), 3493);
         QCOMPARE(w.orderProblem(), QString());
@@ -181,7 +180,7 @@ private slots:
         w.clickRead();
         QCOMPARE(w.table->rows(), 3496);
         QVERIFY(static_cast<int>(w.server->targets().size()) - before <= 1 + 3);
-        QVERIFY(w.hint->text().contains(QStringLiteral("暂无更新")));
+        QVERIFY(w.hint->text().contains(QStringLiteral("服务器无新开奖")));
     }
 
     void serverBackRunsTheListPages() {

@@ -122,6 +122,9 @@ std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pag
 std::string renderListPage(const std::vector<Draw>& pageDraws, int page, int pageCount,
                            int totalDraws, const PageFault& fault);
 
+// "05": a ball number as every format writes it.
+std::string twoDigits(int n);
+
 // The live formats (UTF-8). Draws newest first for the JSON pages, a page of
 // at most pageSize draws out of `total`; the text file oldest first.
 std::string renderZhcwPage(const std::vector<Draw>& pageDraws, int pageNum, int pageSize,

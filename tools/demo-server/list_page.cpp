@@ -11,12 +11,6 @@ namespace ssq::demo {
 
 namespace {
 
-std::string twoDigits(int n) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", n);
-    return buffer;
-}
-
 // "320540202" -> "320,540,202", as the results server writes amounts. The
 // separators also keep long amounts from reading as seven-digit periods.
 std::string groupThousands(const std::string& digits) {
@@ -116,6 +110,12 @@ std::string pageLink(int page, const char* label) {
 }
 
 } // namespace
+
+std::string twoDigits(int n) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", n);
+    return buffer;
+}
 
 std::vector<Draw> loadHistory(const std::string& csvPath) {
     std::vector<Draw> draws;

@@ -9,12 +9,6 @@
 namespace ssq::demo {
 namespace {
 
-std::string twoDigits(int n) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", n);
-    return buffer;
-}
-
 std::string joined(const std::array<int, 6>& reds, char separator) {
     std::string out;
     for (int r : reds) {

@@ -27,15 +27,15 @@ std::string makeZip(const std::vector<ZipEntry>& entries) {
         zip_source_t* data = zip_source_buffer(archive, e.data.data(), e.data.size(), 0);
         if (!data)
             fail("zip_source_buffer failed");
-        const zip_int64_t index =
-            zip_file_add(archive, e.name.c_str(), data, e.legacyName ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index = zip_file_add(archive, e.name.c_str(), data,
+                                               e.legacyName ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(data);
             fail("zip_file_add failed: " + e.name);
         }
         if (e.unixMode)
-            zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0, ZIP_OPSYS_UNIX,
-                                             *e.unixMode << 16);
+            zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0,
+                                             ZIP_OPSYS_UNIX, *e.unixMode << 16);
     }
     if (zip_close(archive) != 0)
         fail("zip_close failed");
