@@ -18,7 +18,9 @@ struct AppConfig {
     // false: it only says that updates come through the package manager, and
     // neither asks a server nor writes a file.
     bool selfUpdate = true;
-    platform::FetchOptions fetch;
+    platform::FetchOptions fetch; // list pages and the version manifest
+    // The start-up probe, which the window waits for before it shows.
+    platform::FetchOptions probeFetch = platform::FetchOptions::probe();
     // The local draw store (a UTF-8 file name); empty: no store, and the
     // draw history comes from the list pages only.
     std::string storePath;

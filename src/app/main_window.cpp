@@ -71,10 +71,12 @@ bool MainWindow::create() {
         }
     }
     setWindowTitle(text::toQString(update::normalCaption()));
-    // The page-count probe: a blocking fetch of results page 1. A failed fetch
-    // or a page without the page-count markers gives 0, silently.
-    m_downloader->setPageCount(history::pageCount(history::decodePage(
-        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.fetch))));
+    // The page-count probe: a blocking fetch of results page 1 with a short
+    // time limit of its own, so that a hanging server delays the window by
+    // seconds only. A failed fetch or a page without the page-count markers
+    // gives 0, silently, and so does a count beyond any real history.
+    m_downloader->setPageCount(history::probedPageCount(history::decodePage(
+        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.probeFetch))));
     m_aboutCountdown = kAboutCountdownStart;
     fillFrequencyTable();
     setUpPickFormats();

@@ -1,8 +1,10 @@
 #include "history/history_downloader.h"
 
+#include "history/download_report.h"
 #include "history/draw_rows.h"
 #include "history/draw_table.h"
 #include "history/results_page.h"
+#include "platform/info_box.h"
 #include "store/draw_check.h"
 #include "store/draw_store.h"
 #include "text/codec.h"
@@ -14,7 +16,23 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace ssq::history {
+namespace {
+
+PageFailure failureOf(platform::FetchResult::Error error) {
+    switch (error) {
+    case platform::FetchResult::Error::TooLarge:
+        return PageFailure::TooLarge;
+    case platform::FetchResult::Error::Redirects:
+        return PageFailure::Redirects;
+    default:
+        return PageFailure::NoAnswer;
+    }
+}
+
+} // namespace
 
 HistoryDownloader::HistoryDownloader(std::string resultsServer, platform::FetchOptions fetch,
                                      Controls controls, platform::LetEventsRun letEventsRun,
@@ -35,7 +53,7 @@ HistoryDownloader::Outcome HistoryDownloader::run() {
 
     if (m_pageCount <= 0 && !m_listRunDone && m_local.store) {
         // The start-up probe found no pages: the server may be back by now.
-        m_pageCount = history::pageCount(
+        m_pageCount = probedPageCount(
             decodePage(platform::fetchUrl(m_resultsServer + listPagePath(1), m_fetch)));
         if (m_pageCount <= 0)
             return showStoredHistory();
@@ -51,11 +69,34 @@ HistoryDownloader::Outcome HistoryDownloader::readListPages() {
     m_controls.progress->setValue(0);
     const std::int32_t pages = m_pageCount;
 
-    for (std::int32_t page = 1; page <= pages; ++page) {
-        const std::string body = platform::fetchUrl(m_resultsServer + listPagePath(page), m_fetch);
-        const std::vector<DrawFields> draws = extractor.extract(decodePage(body));
-        keep(draws);
-        for (const DrawFields& fields : draws) {
+    DownloadReport report;
+    std::int32_t drawsThisRun = 0;
+    for (std::int32_t page = 1; page <= pages && !report.exhausted(); ++page) {
+        const platform::FetchResult answer =
+            platform::fetchWithStatus(m_resultsServer + listPagePath(page), m_fetch);
+        PageDraws read;
+        if (answer.ok())
+            read = extractor.read(decodePage(answer.body));
+        // A run takes at most kMaxDrawsPerRun draws; a page beyond that is damaged.
+        const std::size_t room = static_cast<std::size_t>(kMaxDrawsPerRun - drawsThisRun);
+        if (read.rows.size() > room) {
+            read.rows.resize(room);
+            read.damaged = true;
+        }
+        if (answer.error != platform::FetchResult::Error::None)
+            report.pageFailed(page, 0, failureOf(answer.error));
+        else if (!answer.ok())
+            report.pageFailed(page, 0, PageFailure::Status, answer.status);
+        else if (read.damaged)
+            report.pageFailed(page, read.rows.size(), PageFailure::Damaged);
+        else if (read.rows.empty())
+            report.pageFailed(page, 0, PageFailure::NoDraws);
+        else
+            report.pageRead(read.rows.size());
+
+        keep(read.rows);
+        for (const DrawFields& fields : read.rows) {
+            ++drawsThisRun;
             ++m_drawSerial;
             const int row = m_controls.table->appendRow(std::to_string(m_drawSerial));
             for (std::size_t f = 0; f < fields.size(); ++f)
@@ -64,15 +105,25 @@ HistoryDownloader::Outcome HistoryDownloader::readListPages() {
                 return Outcome::Stopped;
         }
         m_controls.progress->setValue(m_controls.progress->value() + 1);
+        // A page without rows lets events run too: the window stays usable,
+        // and closable, however many pages give nothing.
+        if (!m_letEventsRun())
+            return Outcome::Stopped;
     }
 
-    static const std::string before = text::gbk("提示：双色球数据共有 ");
-    static const std::string after = text::gbk(" 期 提取完毕！");
-    m_controls.hint->setText(text::toQString(before + std::to_string(m_drawSerial) + after));
+    if (report.anyFailed()) {
+        m_controls.hint->setText(text::toQString(report.hintText(m_drawSerial)));
+    } else {
+        static const std::string before = text::gbk("提示：双色球数据共有 ");
+        static const std::string after = text::gbk(" 期 提取完毕！");
+        m_controls.hint->setText(text::toQString(before + std::to_string(m_drawSerial) + after));
+    }
     if (pages > 0)
         m_listRunDone = true;
     m_pageCount = 0;
     m_controls.analyseButton->setEnabled(true);
+    if (report.anyFailed())
+        platform::infoBox(text::toQString(report.failureList()));
     return Outcome::Finished;
 }
 

@@ -55,7 +55,7 @@ public:
     };
 
     enum class Outcome {
-        Finished, // every page was read (or there was none to read)
+        Finished, // every page was tried, or the run gave up on barren pages
         Refused,  // a run was already going on; nothing was touched
         Stopped,  // the window is closing; the run ended at an event pump
     };
@@ -64,9 +64,19 @@ public:
                       platform::LetEventsRun letEventsRun, LocalHistory local = {},
                       QObject* parent = nullptr);
 
-    // Runs the download. Pending window events run after every appended row and
-    // only then; a second start while a run lets events run is refused, so rows
-    // of two runs never interleave. After Stopped no control is touched again.
+    // A run takes at most this many draws; pages beyond count as damaged.
+    static constexpr std::int32_t kMaxDrawsPerRun = 100000;
+
+    // Runs the download. Pending window events run after every appended row
+    // and after every page; a second start while a run lets events run is
+    // refused, so rows of two runs never interleave. After Stopped no control
+    // is touched again.
+    //
+    // Pages that fail (no answer, a status other than 2xx, a body over the
+    // cap, no draw, a damaged page) keep the draws they gave and are counted: the label then says how
+    // many draws were read and how many pages failed instead of the completion
+    // text, and an InfoBox lists the failed pages. The run stops early after
+    // DownloadReport::kMaxBarrenPages pages in a row without a draw.
     Outcome run();
     bool running() const { return m_running; }
 

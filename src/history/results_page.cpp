@@ -21,15 +21,15 @@ constexpr const char* kDrawPattern =
 
 constexpr int kMatchesPerDraw = 10;
 
-// Which sub-match gives field m (0-based) of a block.
-constexpr int subMatchOfField(int m) {
+// The kind of match that gives field m (0-based) of a draw.
+constexpr MatchKind kindOfField(int m) {
     if (m == 0)
-        return 1;
+        return MatchKind::Date;
     if (m == 1)
-        return 2;
-    if (m == 9)
-        return 4;
-    return 3;
+        return MatchKind::Period;
+    if (m == kMatchesPerDraw - 1)
+        return MatchKind::Sales;
+    return MatchKind::Ball;
 }
 
 } // namespace
@@ -73,6 +73,48 @@ std::int32_t pageCount(std::string_view pageText) {
     if (value <= -2147483648.0)
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
+}
+
+std::int32_t probedPageCount(std::string_view pageText) {
+    const std::int32_t count = pageCount(pageText);
+    return count > kMaxListPages ? 0 : count;
+}
+
+bool DrawBlocks::add(MatchKind kind, std::string_view text) {
+    if (m_full)
+        return false;
+    if (kind != kindOfField(m_filled)) {
+        // A match out of place. Only a stray date or period number before a
+        // draw's balls is harmless; anything else broke a draw off.
+        const bool beforeBalls =
+            m_filled <= 1 && (kind == MatchKind::Date || kind == MatchKind::Period);
+        if (!beforeBalls)
+            m_result.damaged = true;
+        m_filled = 0;
+        if (kind != MatchKind::Date)
+            return true; // wait for the next date
+    }
+    m_block[static_cast<std::size_t>(m_filled)] = std::string(text);
+    if (++m_filled < kMatchesPerDraw)
+        return true;
+    m_filled = 0;
+    if (m_result.rows.size() == kMaxDrawsPerPage) {
+        m_result.damaged = true;
+        m_full = true;
+        return false;
+    }
+    m_result.rows.push_back(std::move(m_block));
+    m_block = DrawFields();
+    return true;
+}
+
+PageDraws DrawBlocks::finish() {
+    // A draw left incomplete at the end is dropped; one that got past its
+    // date and period was a draw, and the page lost it.
+    if (m_filled >= 2)
+        m_result.damaged = true;
+    m_filled = 0;
+    return std::move(m_result);
 }
 
 DrawExtractor::DrawExtractor() : m_impl(std::make_unique<Impl>()) {
@@ -162,13 +204,16 @@ private:
 } // namespace
 
 std::vector<DrawFields> DrawExtractor::extract(std::string_view pageText) const {
-    std::vector<DrawFields> rows;
+    return read(pageText).rows;
+}
+
+PageDraws DrawExtractor::read(std::string_view pageText) const {
+    DrawBlocks blocks;
     if (!m_impl || pageText.empty())
-        return rows;
+        return blocks.finish();
     const char* const begin = pageText.data();
     const char* const end = begin + pageText.size();
-    DrawFields block;
-    int inBlock = 0;
+    bool gaveUp = false;
     try {
         // Search all: the leftmost match, then the next one from where it
         // ended. At each position the pattern is tried anchored, as a search
@@ -187,20 +232,26 @@ std::vector<DrawFields> DrawExtractor::extract(std::string_view pageText) const 
                 ++i;
                 continue;
             }
-            const auto& sub = match[subMatchOfField(inBlock)];
-            block[static_cast<std::size_t>(inBlock)] = sub.matched ? sub.str() : std::string();
-            if (++inBlock == kMatchesPerDraw) {
-                rows.push_back(std::move(block));
-                block = DrawFields();
-                inBlock = 0;
-            }
+            // Exactly one of the four groups took part: the one of the
+            // alternative that matched.
+            int group = 1;
+            while (group < 4 && !match[group].matched)
+                ++group;
+            const auto& sub = match[group];
+            const std::string_view field(sub.first,
+                                         static_cast<std::size_t>(sub.second - sub.first));
+            if (!blocks.add(static_cast<MatchKind>(group - 1), field))
+                break;
             i = static_cast<std::size_t>(match[0].second - begin); // never an empty match
         }
     } catch (const std::exception&) {
         // The engine gave up (complexity or memory limit) on a pathological
-        // page: the rows of the blocks completed so far stand, the rest is lost.
+        // page: the draws completed so far stand, the rest is lost.
+        gaveUp = true;
     }
-    return rows;
+    PageDraws result = blocks.finish();
+    result.damaged = result.damaged || gaveUp;
+    return result;
 }
 
 std::vector<DrawFields> extractDraws(std::string_view pageText) {

@@ -22,8 +22,11 @@ CurlHandle newTransfer(const TransferLimits& limits) {
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_PROXY, ""); // never a proxy from http_proxy and the like
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT,
+                     limits.minBytesPerSecond > 0 ? limits.minBytesPerSecond : 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    if (limits.totalTimeoutMs > 0)
+        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
     if (limits.maxBytes > 0)
         curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
     return curl;

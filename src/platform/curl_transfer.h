@@ -14,8 +14,11 @@ namespace ssq::platform {
 
 struct TransferLimits {
     long connectTimeoutMs = 10000; // give up when no connection is made in this time
-    long stallSeconds = 30;        // give up when less than one byte a second arrives for this long
-    std::uint64_t maxBytes = 0;    // refuse a body announced larger than this; 0: no cap
+    long stallSeconds =
+        30; // give up when less than minBytesPerSecond arrive on average for this long
+    std::uint64_t maxBytes = 0; // refuse a body announced larger than this; 0: no cap
+    long totalTimeoutMs = 0;    // give up when the whole transfer takes longer; 0: no limit
+    long minBytesPerSecond = 1; // the slowest rate accepted over stallSeconds (a drip is a stall)
 };
 
 struct CurlEasyCleanup {

@@ -10,12 +10,15 @@ namespace {
 struct Body {
     std::string bytes;
     std::size_t limit;
+    bool overLimit = false;
 };
 
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto* body = static_cast<Body*>(user);
-    if (body->bytes.size() + size * count > body->limit)
+    if (body->bytes.size() + size * count > body->limit) {
+        body->overLimit = true;
         return 0; // ends the transfer as failed, also when no size was announced
+    }
     body->bytes.append(data, size * count);
     return size * count;
 }
@@ -44,10 +47,12 @@ std::string fetchUrl(const std::string& url, const FetchOptions& options) {
 }
 
 FetchResult fetchWithStatus(const std::string& url, const FetchOptions& options) {
+    FetchResult result;
     const CurlHandle curl =
-        newTransfer({options.connectTimeoutMs, options.stallSeconds, options.maxBytes});
+        newTransfer({options.connectTimeoutMs, options.stallSeconds, options.maxBytes,
+                     options.totalTimeoutMs, options.minBytesPerSecond});
     if (!curl)
-        return {};
+        return result;
     const std::string address = encodeUrl(url);
     Body body{{}, options.maxBytes};
     curl_slist* headers = nullptr;
@@ -66,14 +71,31 @@ FetchResult fetchWithStatus(const std::string& url, const FetchOptions& options)
     // The program's own agent string stays unless a source needs a browser's.
     if (!options.userAgent.empty())
         curl_easy_setopt(h, CURLOPT_USERAGENT, options.userAgent.c_str());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
-    if (curl_easy_perform(h) != CURLE_OK)
-        return {};
-    FetchResult result;
-    result.answered = true;
+    const CURLcode rc = curl_easy_perform(h);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
-    result.body = std::move(body.bytes);
+    switch (rc) {
+    case CURLE_OK:
+        result.error = FetchResult::Error::None;
+        result.answered = true;
+        result.body = std::move(body.bytes);
+        break;
+    case CURLE_FILESIZE_EXCEEDED:
+        result.error = FetchResult::Error::TooLarge;
+        break;
+    case CURLE_TOO_MANY_REDIRECTS:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        result.error = FetchResult::Error::Redirects;
+        break;
+    default:
+        result.error = body.overLimit ? FetchResult::Error::TooLarge : FetchResult::Error::NoAnswer;
+        break;
+    }
     return result;
 }
 

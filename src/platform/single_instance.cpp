@@ -3,7 +3,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLocalServer>
+#include <QLocalSocket>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace ssq::platform {
@@ -23,10 +25,30 @@ QString socketName(const QString& marker) {
     // replaced by its hash rather than letting the marker fail.
     constexpr qsizetype kMaxAddress = 100;
     if (QFile::encodeName(name).size() > kMaxAddress) {
-        const QByteArray hash = QCryptographicHash::hash(marker.toUtf8(), QCryptographicHash::Sha1).toHex();
-        name = QStringLiteral("/ssq-single-instance/%1/%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+        const QByteArray hash =
+            QCryptographicHash::hash(marker.toUtf8(), QCryptographicHash::Sha1).toHex();
+        name = QStringLiteral("/ssq-single-instance/%1/%2")
+                   .arg(::getuid())
+                   .arg(QString::fromLatin1(hash));
     }
     return name;
+}
+
+// Whether the listener on the name belongs to this user. Any user can bind
+// any abstract name, so a name held by someone else says nothing about this
+// user's instances; the kernel reports who created the listening socket.
+bool heldByThisUser(const QString& name) {
+    QLocalSocket probe;
+    probe.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    probe.connectToServer(name);
+    if (!probe.waitForConnected(1000))
+        return false;
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const bool known = ::getsockopt(static_cast<int>(probe.socketDescriptor()), SOL_SOCKET,
+                                    SO_PEERCRED, &peer, &size) == 0;
+    probe.abort();
+    return known && peer.uid == ::getuid();
 }
 
 } // namespace
@@ -40,14 +62,25 @@ SingleInstanceGuard::Result SingleInstanceGuard::claim() {
         return Result::First;
     auto server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    if (server->listen(socketName(m_marker))) {
+    const QString name = address(m_marker);
+    if (server->listen(name)) {
         m_server = std::move(server);
         return Result::First;
     }
-    return server->serverError() == QAbstractSocket::AddressInUseError ? Result::AlreadyRunning
-                                                                        : Result::Unguarded;
+    if (server->serverError() != QAbstractSocket::AddressInUseError)
+        return Result::Unguarded;
+    // Only this user's own instance refuses the start; a name taken by
+    // another user (or a holder that cannot be asked) leaves this one to run
+    // without a marker.
+    return heldByThisUser(name) ? Result::AlreadyRunning : Result::Unguarded;
 }
 
-bool SingleInstanceGuard::holds() const { return m_server && m_server->isListening(); }
+QString SingleInstanceGuard::address(const QString& marker) {
+    return socketName(marker);
+}
+
+bool SingleInstanceGuard::holds() const {
+    return m_server && m_server->isListening();
+}
 
 } // namespace ssq::platform

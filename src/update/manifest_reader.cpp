@@ -40,9 +40,13 @@ bool ManifestReader::load(std::string_view text) {
     return true;
 }
 
-void ManifestReader::clear() { m_doc.reset(); }
+void ManifestReader::clear() {
+    m_doc.reset();
+}
 
-bool ManifestReader::empty() const { return !m_doc; }
+bool ManifestReader::empty() const {
+    return !m_doc;
+}
 
 std::string ManifestReader::attribute(std::string_view path, std::string_view name) const {
     if (!m_doc)
@@ -93,6 +97,9 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
+// The longest reference read: "&", "#x" and eight digits, ";".
+constexpr std::size_t kLongestReference = 12;
+
 // A numeric reference body ("#123" or "#x7B"); false when it is not one XML allows.
 bool parseCharRef(std::string_view body, std::uint32_t& cp) {
     if (body.size() < 2 || body[0] != '#')
@@ -136,7 +143,9 @@ std::string decodeEntities(std::string_view raw) {
         if (amp == std::string_view::npos)
             break;
         raw.remove_prefix(amp);
-        const auto semi = raw.find(';');
+        // Looking no further than the longest reference for its ";" keeps
+        // decoding linear however many "&" stand without one.
+        const auto semi = raw.substr(0, kLongestReference).find(';');
         const std::string_view body =
             semi == std::string_view::npos ? std::string_view{} : raw.substr(1, semi - 1);
         std::uint32_t cp = 0;

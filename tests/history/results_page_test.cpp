@@ -112,6 +112,17 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("\xB9\xB2<strong>7</strong> \xA1\xD2\xB3\xA1"), 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(PageCount, ProbeBeyondAnyRealHistoryCountsAsDamaged) {
+    const auto probe = [](const char* count) {
+        return ssq::history::probedPageCount(
+            gbk(std::string("共<strong>") + count + "</strong> 页"));
+    };
+    EXPECT_EQ(probe("175"), 175);
+    EXPECT_EQ(probe("100000"), 100000);
+    EXPECT_EQ(probe("100001"), 0);
+    EXPECT_EQ(probe("2147483647"), 0);
+}
+
 // --- Extraction -----------------------------------------------------------
 
 TEST(ExtractDraws, TwentyFiveMatchesGiveTwoRows) {
@@ -165,30 +176,66 @@ TEST(ExtractDraws, FieldsAreCopiedUnchanged) {
     EXPECT_EQ(rows[0][9], sales);
 }
 
-TEST(ExtractDraws, StrayMatchBeforeTheDrawsShiftsTheBlocks) {
-    // A stray period number before the first draw: every field then comes from
-    // the match before the intended one, and a sub-match that took no part
-    // gives an empty field.
-    const std::string text = "<p>2016061</p>" + firstRow() + secondRow();
-    const auto rows = extractDraws(text);
-    ASSERT_EQ(rows.size(), 2u);
-    const DrawFields shifted = {"", "", "", "04", "09", "15", "20", "27", "33", ""};
-    EXPECT_EQ(rows[0], shifted);
-    // Row 2 starts at the first draw's sales cell and ends at the second
-    // draw's blue ball.
-    const DrawFields second = {"", "", "", "01", "02", "03", "04", "05", "06", ""};
-    EXPECT_EQ(rows[1], second);
+// Every draw comes out whole or not at all: a match out of place never shifts
+// the fields of the draws after it. Stray dates and period numbers outside a
+// draw are harmless; a draw broken off marks the page damaged.
+TEST(ExtractDraws, MatchesOutOfPlaceNeverShiftTheRows) {
+    const std::string first = firstRow(), second = secondRow();
+    const std::size_t blue = first.find("<em>08</em>");
+    const std::size_t sales = first.find("<td><strong>");
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<DrawFields> rows;
+        bool damaged;
+    };
+    const std::vector<Case> cases = {
+        {"well formed", first + second, {kFirst, kSecond}, false},
+        {"stray period before", "<p>2016061</p>" + first + second, {kFirst, kSecond}, false},
+        {"stray dates before and after",
+         "<p>2016-06-01</p>" + first + second + "<p>2016-6-2</p>",
+         {kFirst, kSecond},
+         false},
+        {"blue ball fails to match",
+         first.substr(0, blue) + "<i>08</i>" + first.substr(blue + 11) + second,
+         {kSecond},
+         true},
+        {"sales cell fails to match",
+         first.substr(0, sales) + "<td>320</td>" + second,
+         {kSecond},
+         true},
+        {"date fails to match",
+         "2016/05/26" + first.substr(first.find("</td>")) + second,
+         {kSecond},
+         true},
+        // An "<em" without a number runs on to the next "NN</em>", swallowing
+        // the first draw's date and period.
+        {"numberless em", "<em>new</em>" + first + second, {kSecond}, true},
+        {"draw cut short at the end",
+         first + second.substr(0, second.find("<td><strong>")),
+         {kFirst},
+         true},
+    };
+    for (const Case& c : cases) {
+        const auto read = DrawExtractor().read(c.text);
+        EXPECT_EQ(read.rows, c.rows) << c.name;
+        EXPECT_EQ(read.damaged, c.damaged) << c.name;
+    }
 }
 
-TEST(ExtractDraws, LazyEmSpansToTheNextNumberedEm) {
-    // An "<em" without a number of its own runs on to the next "NN</em>",
-    // swallowing the date and period on the way: the grouping follows the
-    // matches, not the markup.
-    const std::string text = "<em>new</em>" + firstRow() + secondRow();
-    const auto rows = extractDraws(text);
-    ASSERT_EQ(rows.size(), 1u);
-    const DrawFields expected = {"", "", "15", "20", "27", "33", "08", "", "", ""};
-    EXPECT_EQ(rows[0], expected);
+TEST(ExtractDraws, AtMostTwoHundredDrawsFromOnePage) {
+    std::string text;
+    for (std::size_t i = 0; i < ssq::history::kMaxDrawsPerPage; ++i)
+        text += firstRow();
+    const DrawExtractor extractor;
+    const auto full = extractor.read(text);
+    EXPECT_EQ(full.rows.size(), ssq::history::kMaxDrawsPerPage);
+    EXPECT_FALSE(full.damaged);
+
+    const auto over = extractor.read(text + secondRow() + secondRow());
+    ASSERT_EQ(over.rows.size(), ssq::history::kMaxDrawsPerPage);
+    EXPECT_EQ(over.rows.back(), kFirst);
+    EXPECT_TRUE(over.damaged);
 }
 
 TEST(ExtractDraws, ExtractorIsReusable) {
@@ -230,11 +277,12 @@ TEST(ExtractDraws, PathologicalTextsNeitherCrashNorLoseEarlierDraws) {
 // --- Same matches as a plain search-all ------------------------------------
 
 using ssq::testing::plainSearchAll;
+using ssq::testing::sameDraws;
 
 TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
     // Fragments that begin, end or nearly form every alternative, in every
     // letter case, glued at random. Each text is also tried behind 0-9 stray
-    // dates so that every match shows each of its sub-matches in some row.
+    // dates so that its matches meet the grouping at every position of a draw.
     const std::vector<std::string> pieces = {"0",
                                              "7",
                                              "12",
@@ -277,7 +325,7 @@ TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
         std::string prefix;
         for (int k = 0; k < 10; ++k, prefix += "1-1-1 ") {
             const std::string input = prefix + text;
-            ASSERT_EQ(extractor.extract(input), plainSearchAll(input)) << "text: " << input;
+            ASSERT_TRUE(sameDraws(extractor.read(input), plainSearchAll(input))) << "text: " << input;
         }
     }
 }
@@ -361,7 +409,7 @@ TEST_F(DemoHistory, AllPagesGiveTheWholeHistory) {
             decodePage(ssq::demo::renderListPage({first, last}, page, pages, total));
         ASSERT_EQ(pageCount(text), pages) << "page " << page;
         if (page % 25 == 1) {
-            ASSERT_EQ(extractor.extract(text), plainSearchAll(text)) << "page " << page;
+            ASSERT_TRUE(sameDraws(extractor.read(text), plainSearchAll(text))) << "page " << page;
         }
         for (DrawFields& row : extractor.extract(text))
             all.push_back(std::move(row));

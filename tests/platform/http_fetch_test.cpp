@@ -208,6 +208,99 @@ TEST_F(FetchAgainstDemoServer, StopReleasesAStalledTransfer) {
     EXPECT_EQ(stalled.get(), ""); // a cut-off body is a failed transfer
 }
 
+// A watchdog for fetch() as for fetchUrl().
+ssq::platform::FetchResult fetchResultOrFail(const std::string& url, const FetchOptions& options) {
+    auto result = std::async(std::launch::async, [=] { return ssq::platform::fetchWithStatus(url, options); });
+    if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        ADD_FAILURE() << "fetch of " << url << " did not give up";
+        return {};
+    }
+    return result.get();
+}
+
+Canned redirect(const std::string& to) {
+    Canned canned;
+    canned.status = 302;
+    canned.headers["Location"] = to;
+    return canned;
+}
+
+// The status comes with the body, redirects are followed up to five times
+// over http only, and each way of failing is told apart.
+TEST_F(FetchAgainstDemoServer, ResultTellsStatusRedirectsAndFailures) {
+    using Error = ssq::platform::FetchResult::Error;
+    Options options;
+    options.faults[3] = {PageFault::Kind::NotFound, 0};
+    options.files["/hop0"] = redirect("/hop1");
+    for (int i = 1; i < 5; ++i)
+        options.files["/hop" + std::to_string(i)] = redirect("/hop" + std::to_string(i + 1));
+    options.files["/hop5"] = Canned{200, "text/plain", "arrived", false};
+    options.files["/loop"] = redirect("/loop");
+    options.files["/local"] = redirect("file:///etc/passwd");
+    Canned endless{200, "text/plain", std::string(1000, 'x'), false};
+    endless.endless = true;
+    options.files["/endless"] = endless;
+    Canned reset{200, "text/plain", std::string(100000, 'x'), false};
+    reset.reset = true;
+    options.files["/reset"] = reset;
+    auto server = startServer(std::move(options));
+    const std::string base = server->baseUrl();
+    FetchOptions capped = kImpatient;
+    capped.maxBytes = 1 << 20;
+
+    struct Case {
+        std::string path;
+        Error error;
+        long status;
+        std::string bodyStart;
+    };
+    const std::vector<Case> cases = {
+        {ssq::history::listPagePath(2), Error::None, 200, "<!DOCTYPE"},
+        {ssq::history::listPagePath(3), Error::None, 404, "<html><head><title>404"},
+        {"/hop0", Error::None, 200, "arrived"},  // five redirects
+        {"/hop1", Error::None, 200, "arrived"},
+        {"/loop", Error::Redirects, 302, ""},
+        {"/local", Error::Redirects, 302, ""},   // never a file
+        {"/endless", Error::TooLarge, 200, ""},
+        {"/reset", Error::NoAnswer, 200, ""},
+    };
+    for (const Case& c : cases) {
+        const auto result = fetchResultOrFail(base + c.path, capped);
+        EXPECT_EQ(result.error, c.error) << c.path;
+        EXPECT_EQ(result.status, c.status) << c.path;
+        EXPECT_EQ(result.body.substr(0, c.bodyStart.size()), c.bodyStart) << c.path;
+        EXPECT_EQ(result.ok(), c.error == Error::None && c.status == 200) << c.path;
+    }
+    // fetchUrl keeps its word: the body whatever the status, empty on failure.
+    EXPECT_NE(fetchUrl(base + ssq::history::listPagePath(3), capped).find("Not Found"), std::string::npos);
+    EXPECT_EQ(fetchUrl(base + "/loop", capped), "");
+    EXPECT_EQ(server->requests("/hop5"), 2);
+}
+
+// A server that never stalls outright but sends too little: one byte every
+// 0.9 s, the stall limit alone never fires. The minimum rate ends it, and so
+// does the overall limit for a body that comes just fast enough.
+TEST_F(FetchAgainstDemoServer, DripFeedEndsAtTheMinimumRateOrTheOverallLimit) {
+    Options options;
+    Canned drip{200, "text/html", std::string(4000, 'x'), false};
+    drip.dripMs = 900;
+    options.files["/drip"] = drip;
+    Canned steady{200, "text/html", std::string(4000, 'x'), false};
+    steady.dripMs = 20; // about 50 bytes a second
+    options.files["/steady"] = steady;
+    auto server = startServer(std::move(options));
+
+    FetchOptions rate = kImpatient; // at least 100 bytes a second over 1 s
+    EXPECT_EQ(fetchResultOrFail(server->baseUrl() + "/drip", rate).error,
+              ssq::platform::FetchResult::Error::NoAnswer);
+
+    FetchOptions overall = kImpatient;
+    overall.minBytesPerSecond = 1;
+    overall.totalTimeoutMs = 1000;
+    EXPECT_EQ(fetchResultOrFail(server->baseUrl() + "/steady", overall).error,
+              ssq::platform::FetchResult::Error::NoAnswer);
+}
+
 TEST(DemoServer, SecondServerCannotTakeABusyPort) {
     Server first{Options{}};
     ASSERT_TRUE(first.start(0));

@@ -1,6 +1,6 @@
 #pragma once
 // The oracle of draw extraction, shared by the extraction test and the fuzz
-// target: the rows a plain Boost.Regex search-all over the whole text gives.
+// target: the draws a plain Boost.Regex search-all over the whole text gives.
 // The extractor skips ahead to likely match starts and must find exactly
 // these. The pattern is written out here on purpose, apart from the
 // extractor's, so that a change of either shows.
@@ -15,7 +15,8 @@
 
 namespace ssq::testing {
 
-inline std::vector<history::DrawFields> plainSearchAll(const std::string& text) {
+// Grouped into draws by the same DrawBlocks the extractor uses.
+inline history::PageDraws plainSearchAll(const std::string& text) {
     static const boost::regex pattern = [] {
         boost::regex re;
         re.imbue(std::locale::classic());
@@ -24,19 +25,19 @@ inline std::vector<history::DrawFields> plainSearchAll(const std::string& text) 
             boost::regex::perl | boost::regex::icase | boost::regex::mod_s);
         return re;
     }();
-    static const int subMatch[10] = {1, 2, 3, 3, 3, 3, 3, 3, 3, 4};
-    std::vector<history::DrawFields> rows;
-    history::DrawFields block;
-    int m = 0;
+    history::DrawBlocks blocks;
     for (boost::sregex_iterator it(text.begin(), text.end(), pattern), last; it != last; ++it) {
-        const auto& sub = (*it)[subMatch[m]];
-        block[static_cast<std::size_t>(m)] = sub.matched ? sub.str() : std::string();
-        if (++m == 10) {
-            rows.push_back(block);
-            m = 0;
-        }
+        int group = 1;
+        while (!(*it)[group].matched)
+            ++group;
+        if (!blocks.add(static_cast<history::MatchKind>(group - 1), (*it)[group].str()))
+            break;
     }
-    return rows;
+    return blocks.finish();
+}
+
+inline bool sameDraws(const history::PageDraws& a, const history::PageDraws& b) {
+    return a.rows == b.rows && a.damaged == b.damaged;
 }
 
 } // namespace ssq::testing

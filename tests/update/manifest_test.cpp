@@ -119,6 +119,20 @@ TEST(ManifestReader, EachLoadReplacesTheDocument) {
     EXPECT_DOUBLE_EQ(publishedVersion(reader), 0);
 }
 
+// "&" without ";" stays as written, however long the run: 4 MB of it took a
+// minute while every "&" searched the rest of the text for a ";".
+TEST(ManifestReader, LongRunsOfAmpersandsStayAsWritten) {
+    const std::string amps(4u << 20, '&');
+    EXPECT_EQ(decodeEntities(amps), amps);
+    EXPECT_EQ(decodeEntities(amps + "amp;lt;"), amps + "lt;");
+    EXPECT_EQ(decodeEntities("&" + std::string(20, 'x') + ";"), "&" + std::string(20, 'x') + ";");
+    EXPECT_EQ(decodeEntities("&#x00006587;&#0000020013;"), gbk("文") + "&#0000020013;");
+
+    ManifestReader reader;
+    ASSERT_TRUE(reader.load(manifestText(manifest("版本号=\"3.3\" 升级说明=\"" + amps + "\""))));
+    EXPECT_EQ(reader.attribute(gbk("最新版本/版本信息"), gbk("升级说明")), amps);
+}
+
 TEST(ProgramVersion, NormalCaption) {
     EXPECT_EQ(normalCaption(), gbk("澜舟号录分析工具") + std::string(50, ' ') + gbk("版本号：3.2"));
 }

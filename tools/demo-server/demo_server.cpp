@@ -184,6 +184,42 @@ struct Server::Impl {
             });
     }
 
+    void answerCanned(const Canned& canned, httplib::Response& res) {
+        if (canned.hang)
+            return answerHang(res);
+        res.status = canned.status;
+        for (const auto& [name, value] : canned.headers)
+            res.set_header(name, value);
+        auto body = std::make_shared<std::string>(canned.body);
+        const char* type = canned.contentType.c_str();
+        if (canned.dripMs > 0) {
+            const int ms = canned.dripMs;
+            res.set_content_provider(
+                body->size(), type,
+                [this, body, ms](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    if (waitForStop(ms))
+                        return false;
+                    return sink.write(body->data() + offset, 1);
+                });
+        } else if (canned.reset) {
+            const std::size_t half = body->size() / 2;
+            res.set_content_provider(
+                body->size(), type,
+                [body, half](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    // Returning false drops the connection
+                    // with the rest of the body unsent.
+                    return offset < half && sink.write(body->data() + offset, half - offset);
+                });
+        } else if (canned.endless && !body->empty()) {
+            // No length: the body ends only when the connection closes.
+            res.set_content_provider(type, [this, body](std::size_t, httplib::DataSink& sink) {
+                return !waitForStop(0) && sink.write(body->data(), body->size());
+            });
+        } else {
+            res.set_content(*body, type);
+        }
+    }
+
     void answerListPage(int page, httplib::Response& res) {
         std::vector<Draw> pageDraws;
         int pageTotal = 0, drawTotal = 0;
@@ -376,13 +412,8 @@ struct Server::Impl {
             res.status = 405;
             return;
         }
-        if (canned) {
-            if (canned->hang)
-                return answerHang(res);
-            res.status = canned->status;
-            res.set_content(canned->body, canned->contentType.c_str());
-            return;
-        }
+        if (canned)
+            return answerCanned(*canned, res);
         if (path == kZhcwPath)
             return answerLive(LiveSource::Zhcw, req, res);
         if (path == kCwlPath)

@@ -64,6 +64,11 @@ struct Canned {
     std::string contentType = "application/octet-stream";
     std::string body;
     bool hang = false;
+    std::map<std::string, std::string> headers{}; // extra answer headers, e.g. "Location"
+    // How the body travels (at most one of these):
+    int dripMs = 0;       // one byte every dripMs milliseconds
+    bool reset = false;   // half the body, then the connection is dropped
+    bool endless = false; // the body over and over, no length, until the client hangs up
 };
 
 struct Options {
