@@ -5,6 +5,7 @@
 
 #include <zip.h>
 
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,6 +96,8 @@ Result readEntries(zip_t* archive, std::vector<Entry>& entries) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0)
         return fail(Failure::Damaged);
+    if (count > kMaxEntries)
+        return fail(Failure::TooLarge, std::to_string(count) + " entries");
     std::uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         const auto index = static_cast<zip_uint64_t>(i);
@@ -109,6 +112,9 @@ Result readEntries(zip_t* archive, std::vector<Entry>& entries) {
         e.size = st.size;
         auto relative = safeRelativePath(name, e.directory);
         if (!relative)
+            return fail(Failure::UnsafeEntry, name);
+        if (static_cast<std::size_t>(std::distance(relative->begin(), relative->end())) >
+            kMaxFolderDepth + 1)
             return fail(Failure::UnsafeEntry, name);
         e.relative = *relative;
 

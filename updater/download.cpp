@@ -35,9 +35,9 @@ int reportProgress(void* user, curl_off_t total, curl_off_t now, curl_off_t, cur
 } // namespace
 
 Result download(const std::string& url, const fs::path& file, const Progress& progress,
-                long connectTimeoutMs, long stallSeconds) {
-    const platform::CurlHandle curl =
-        platform::newTransfer({connectTimeoutMs, stallSeconds, kMaxDownloadBytes});
+                long connectTimeoutMs, long stallSeconds, long totalTimeoutMs) {
+    const platform::CurlHandle curl = platform::newTransfer(
+        {connectTimeoutMs, stallSeconds, kMaxDownloadBytes, totalTimeoutMs, kMinBytesPerSecond});
     if (!curl)
         return fail(Failure::Download);
     std::unique_ptr<std::FILE, decltype(&std::fclose)> out(std::fopen(file.c_str(), "wb"),

@@ -84,7 +84,22 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"symlink", {{"link", "../../..", S_IFLNK | 0777}, {"link/escaped.txt", "x", std::nullopt}},
                     Failure::UnsafeEntry},
         HostileCase{"fifo", {kGood, {"pipe", "", S_IFIFO | 0644}}, Failure::UnsafeEntry},
-        HostileCase{"file_over_folder", {{"a", "file", std::nullopt}, {"a/b", "x", std::nullopt}}, Failure::Damaged}),
+        HostileCase{"file_over_folder", {{"a", "file", std::nullopt}, {"a/b", "x", std::nullopt}}, Failure::Damaged},
+        HostileCase{"too_deep", {kGood, {[] {
+                                              std::string deep;
+                                              for (std::size_t i = 0; i <= kMaxFolderDepth; ++i)
+                                                  deep += "d/";
+                                              return deep + "x.txt";
+                                          }(),
+                                          "x", std::nullopt}},
+                    Failure::UnsafeEntry},
+        HostileCase{"too_many_entries", [] {
+                        std::vector<ZipEntry> many;
+                        for (std::int64_t i = 0; i <= kMaxEntries; ++i)
+                            many.push_back({"f" + std::to_string(i), "", std::nullopt});
+                        return many;
+                    }(),
+                    Failure::TooLarge}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(UpdaterFolders, DamagedArchives) {
@@ -219,6 +234,18 @@ TEST_F(UpdaterDownload, SilentServerAndCancelGiveUp) {
     const Result cancelled = download(server->baseUrl() + "/update/ssq-update-3.3.zip", folders.archive,
                                       [](std::uint64_t, std::uint64_t) { return false; });
     EXPECT_EQ(cancelled.failure, Failure::Download);
+    EXPECT_FALSE(fs::exists(folders.archive));
+    // A byte every 0.9 s is too slow, and a steady trickle meets the overall limit.
+    demo::Canned drip;
+    drip.body = std::string(4000, 'x');
+    drip.dripMs = 900;
+    demo::Canned trickle = drip;
+    trickle.dripMs = 1; // about 1000 bytes a second
+    serve({{"/drip.zip", drip}, {"/trickle.zip", trickle}});
+    EXPECT_EQ(download(server->baseUrl() + "/drip.zip", folders.archive, {}, 2000, 1).failure,
+              Failure::Download);
+    EXPECT_EQ(download(server->baseUrl() + "/trickle.zip", folders.archive, {}, 2000, 30, 500).failure,
+              Failure::Download);
     EXPECT_FALSE(fs::exists(folders.archive));
     // Only HTTP: a manifest cannot make the updater read local files.
     EXPECT_EQ(download("file:///etc/hostname", folders.archive, {}).failure, Failure::Download);
