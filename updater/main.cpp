@@ -1,12 +1,16 @@
 // update.exe: replaces the program's files with those of an update package and
 // starts the program again.
 //
-//   update.exe 验证参数 <package address> <title> 运行 <program file> <file name> [notes...]
+//   update.exe 验证参数 <package address> <title> 运行 <program file> <file name> <notes>
+//   <signature>
 //
 // The program writes this file into "升级文件" beside itself and starts it
 // with these arguments (UTF-8, one per value) as it ends. Any other call is
-// refused (exit code 1). A failed update exits with 2 after starting the unchanged program.
+// refused (exit code 1). A failed update exits with 2 after starting the unchanged program;
+// a package whose signature is missing or not made with the built-in public key
+// is one, and is never opened.
 
+#include "update_public_key.h"
 #include "updater/updater_core.h"
 #include "updater/updater_window.h"
 
@@ -31,17 +35,33 @@ constexpr int kFailureShownMs = 3000;
 // waits for ever with nobody to answer it (the program has ended by then).
 constexpr int kRefusalShownMs = 5000;
 
-QString utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString utf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QString failureText(const Result& r) {
     QString text;
     switch (r.failure) {
-    case Failure::None: return {};
-    case Failure::Download: text = QStringLiteral("升级包下载失败"); break;
-    case Failure::Damaged: text = QStringLiteral("升级包已损坏"); break;
-    case Failure::UnsafeEntry: text = QStringLiteral("升级包含有不安全的文件，升级已停止"); break;
-    case Failure::TooLarge: text = QStringLiteral("升级包过大，升级已停止"); break;
-    case Failure::Install: text = QStringLiteral("文件无法写入，升级已停止"); break;
+    case Failure::None:
+        return {};
+    case Failure::Download:
+        text = QStringLiteral("升级包下载失败");
+        break;
+    case Failure::Signature:
+        text = QStringLiteral("升级包签名无效，升级已停止");
+        break;
+    case Failure::Damaged:
+        text = QStringLiteral("升级包已损坏");
+        break;
+    case Failure::UnsafeEntry:
+        text = QStringLiteral("升级包含有不安全的文件，升级已停止");
+        break;
+    case Failure::TooLarge:
+        text = QStringLiteral("升级包过大，升级已停止");
+        break;
+    case Failure::Install:
+        text = QStringLiteral("文件无法写入，升级已停止");
+        break;
     }
     if (!r.detail.empty())
         text += QStringLiteral("（") + utf8(r.detail) + QStringLiteral("）");
@@ -95,7 +115,7 @@ int main(int argc, char* argv[]) {
     int exitCode = 0;
     QTimer::singleShot(0, &window, [&] {
         const Result result = runUpdate(
-            *call, folders,
+            *call, folders, SSQ_UPDATE_PUBLIC_KEY,
             [&](std::uint64_t received, std::uint64_t total) {
                 window.setProgress(received, total);
                 QCoreApplication::processEvents();
@@ -103,9 +123,15 @@ int main(int argc, char* argv[]) {
             },
             [&](Stage stage) {
                 switch (stage) {
-                case Stage::Downloading: window.setStatus(QStringLiteral("正在下载升级包...")); break;
-                case Stage::Unpacking: window.setStatus(QStringLiteral("正在解压升级包...")); break;
-                case Stage::Installing: window.setStatus(QStringLiteral("正在更新程序文件...")); break;
+                case Stage::Downloading:
+                    window.setStatus(QStringLiteral("正在下载升级包..."));
+                    break;
+                case Stage::Unpacking:
+                    window.setStatus(QStringLiteral("正在解压升级包..."));
+                    break;
+                case Stage::Installing:
+                    window.setStatus(QStringLiteral("正在更新程序文件..."));
+                    break;
                 }
                 QCoreApplication::processEvents();
             });

@@ -9,6 +9,7 @@ namespace ssq::updater {
 enum class Failure {
     None,
     Download,    // no connection, an error status, a broken transfer
+    Signature,   // no signature, or one that is not the publisher's for these exact bytes
     Damaged,     // not a ZIP archive, or an entry that does not read back intact
     UnsafeEntry, // an absolute path, a ".." component, a link or another special file
     TooLarge,    // more than kMaxUnpackedBytes unpacked

@@ -1,5 +1,10 @@
 #include "updater/updater_core.h"
 
+#include "update/package_signature.h"
+
+#include <fstream>
+#include <iterator>
+
 namespace fs = std::filesystem;
 
 namespace ssq::updater {
@@ -12,7 +17,8 @@ constexpr char kMarker[] = "验证参数";
 std::optional<Call> readArguments(const std::vector<std::string>& arguments) {
     if (arguments.size() < 6 || arguments[0] != kMarker)
         return std::nullopt;
-    return Call{arguments[1], arguments[2], arguments[4]};
+    return Call{arguments[1], arguments[2], arguments[4],
+                arguments.size() > 7 ? arguments[7] : std::string()};
 }
 
 Folders foldersFor(const fs::path& updaterDir) {
@@ -40,8 +46,21 @@ void cleanUp(const Folders& folders) {
     fs::remove_all(folders.unpackDir, ec);
 }
 
-Result runUpdate(const Call& call, const Folders& folders, const Progress& progress,
-                 const std::function<void(Stage)>& stageStarted) {
+Result checkSignature(const fs::path& archive, const std::string& signature,
+                      std::string_view publicKey) {
+    if (signature.empty())
+        return fail(Failure::Signature, "未签名");
+    std::ifstream in(archive, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof())
+        return fail(Failure::Download, archive.filename().string());
+    if (!update::verifyPackage(publicKey, bytes, signature))
+        return fail(Failure::Signature, "签名不符");
+    return {};
+}
+
+Result runUpdate(const Call& call, const Folders& folders, std::string_view publicKey,
+                 const Progress& progress, const std::function<void(Stage)>& stageStarted) {
     auto stage = [&](Stage s) {
         if (stageStarted)
             stageStarted(s);
@@ -49,6 +68,8 @@ Result runUpdate(const Call& call, const Folders& folders, const Progress& progr
     Result result;
     stage(Stage::Downloading);
     result = download(call.downloadUrl, folders.archive, progress);
+    if (result)
+        result = checkSignature(folders.archive, call.signature, publicKey);
     if (result) {
         stage(Stage::Unpacking);
         result = unpackArchive(folders.archive, folders.unpackDir);

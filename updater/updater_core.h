@@ -3,6 +3,9 @@
 // steps in their own files (download.h, archive.h, install.h) run in order.
 // The window in main.cpp only shows what these functions report.
 //
+// Nothing of a package is opened before its signature has been checked over
+// the exact bytes downloaded.
+//
 // Folders: the updater lives in <program folder>/升级文件/. It downloads the
 // package beside itself, unpacks it into the folder "e_update" there and
 // copies the unpacked files into the program's folder (the folder above its
@@ -19,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ssq::updater {
@@ -28,6 +32,7 @@ struct Call {
     std::string downloadUrl; // argument 2
     std::string title;       // argument 3
     std::string programFile; // argument 5: started from the program's folder at the end
+    std::string signature;   // argument 8 (base64); missing: empty, and nothing is installed
 };
 
 // argv[1..]. Fewer than six arguments, or a first argument other than
@@ -52,9 +57,15 @@ void cleanUp(const Folders& folders);
 
 enum class Stage { Downloading, Unpacking, Installing };
 
-// Download, unpack, install and clean up, in this order; the first failure
-// stops the run, and the clean-up always happens.
-Result runUpdate(const Call& call, const Folders& folders, const Progress& progress,
-                 const std::function<void(Stage)>& stageStarted = {});
+// Failure::Signature unless call.signature is publicKey's signature of the
+// archive file's exact bytes (both base64).
+Result checkSignature(const std::filesystem::path& archive, const std::string& signature,
+                      std::string_view publicKey);
+
+// Download, signature check, unpack, install and clean up, in this order; the
+// first failure stops the run, and the clean-up always happens. publicKey:
+// the key packages must be signed with (base64).
+Result runUpdate(const Call& call, const Folders& folders, std::string_view publicKey,
+                 const Progress& progress, const std::function<void(Stage)>& stageStarted = {});
 
 } // namespace ssq::updater

@@ -12,6 +12,7 @@ UpdaterValues updaterValues(const ManifestReader& reader) {
     v.title = manifestField(reader, ManifestField::Title);
     v.fileName = manifestField(reader, ManifestField::FileName);
     v.notes = manifestField(reader, ManifestField::Notes);
+    v.signature = manifestField(reader, ManifestField::Signature);
     return v;
 }
 
@@ -24,9 +25,14 @@ std::filesystem::path updaterFile(const std::filesystem::path& root) {
 }
 
 std::vector<std::string> updaterArguments(const UpdaterValues& values) {
-    return {
-        "验证参数",     text::gbkToUtf8(values.downloadUrl), text::gbkToUtf8(values.title), "运行",
-        SSQ_PROGRAM_FILE, text::gbkToUtf8(values.fileName),    text::gbkToUtf8(values.notes)};
+    return {"验证参数",
+            text::gbkToUtf8(values.downloadUrl),
+            text::gbkToUtf8(values.title),
+            "运行",
+            SSQ_PROGRAM_FILE,
+            text::gbkToUtf8(values.fileName),
+            text::gbkToUtf8(values.notes),
+            text::gbkToUtf8(values.signature)};
 }
 
 } // namespace ssq::update

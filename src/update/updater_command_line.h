@@ -4,6 +4,7 @@
 // the two sides together.
 //
 //   <root>/升级文件/update.exe 验证参数 <下载地址> <文件标题> 运行 澜舟号录.exe <文件名> <升级说明>
+//   <签名>
 //
 // Each value is exactly one argument, whatever it holds: spaces, nothing at
 // all, or a leading dash. No shell and no splitting lie between the program
@@ -22,10 +23,11 @@ struct UpdaterValues {
     std::string title;       // 文件标题
     std::string fileName;    // 文件名
     std::string notes;       // 升级说明
+    std::string signature;   // 签名 (base64, ASCII)
 };
 
-// The four values from the manifest (code page 936), read in the order
-// 下载地址, 文件标题, 文件名, 升级说明. A missing one is empty.
+// The values from the manifest (code page 936), read in the order 下载地址,
+// 文件标题, 文件名, 升级说明, 签名. A missing one is empty.
 UpdaterValues updaterValues(const ManifestReader& reader);
 
 // The updater's folder and file below the program's folder (root).
@@ -33,7 +35,7 @@ std::filesystem::path updaterFolder(const std::filesystem::path& root); // root/
 std::filesystem::path updaterFile(const std::filesystem::path& root); // root/升级文件/update.exe
 
 // The updater's arguments after its own path, in UTF-8: the marker, the
-// values and the fixed words, seven in all.
+// values and the fixed words, eight in all.
 std::vector<std::string> updaterArguments(const UpdaterValues& values);
 
 } // namespace ssq::update

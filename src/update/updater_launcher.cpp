@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -22,6 +24,28 @@ bool nothingAt(const fs::path& path) {
     std::error_code ec;
     // Nothing there, or a path that cannot lead anywhere (a file in the way).
     return fs::symlink_status(path, ec).type() == fs::file_type::not_found || ec;
+}
+
+// A regular file (not a link) its owner may run, with exactly these bytes.
+bool holdsExactly(const fs::path& file, std::span<const char> bytes) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(file, ec);
+    if (!fs::is_regular_file(status) ||
+        (status.permissions() & fs::perms::owner_exec) == fs::perms::none ||
+        fs::file_size(file, ec) != bytes.size() || ec)
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    std::vector<char> chunk(64 * 1024);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t n = std::min(chunk.size(), bytes.size() - done);
+        if (!in.read(chunk.data(), static_cast<std::streamsize>(n)) ||
+            !std::equal(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(done)))
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 // The updater counts as up once the process runs the updater's own file.
@@ -46,13 +70,13 @@ void waitUntilRunning(qint64 pid, const fs::path& exe) {
 void ensureUpdaterFile(const fs::path& root, std::span<const char> image) {
     const fs::path folder = updaterFolder(root);
     const fs::path file = updaterFile(root);
-    if (nothingAt(folder)) {
-        std::error_code ec;
+    std::error_code ec;
+    if (nothingAt(folder))
         fs::create_directory(folder, ec);
+    else if (!fs::is_directory(fs::symlink_status(folder, ec)))
+        return;
+    if (!holdsExactly(file, image))
         platform::writeFileWhole(file, image, 0755);
-    } else if (nothingAt(file)) {
-        platform::writeFileWhole(file, image, 0755);
-    }
 }
 
 UpdaterLauncher::UpdaterLauncher(std::string runDirectory, EndProgram endProgram)

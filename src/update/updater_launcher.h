@@ -12,10 +12,13 @@
 
 namespace ssq::update {
 
-// Makes sure "升级文件/update.exe" exists below root:
+// Makes sure "升级文件/update.exe" below root is exactly the carried image:
 //  - nothing at "升级文件": the folder is created and the image written;
-//  - otherwise nothing at "升级文件/update.exe": only the file is written;
-//  - otherwise nothing happens: an existing file is never examined or replaced.
+//  - otherwise anything at "升级文件/update.exe" but a regular file with the
+//    image's bytes (nothing, an older or altered updater, a link) is replaced
+//    by the image, so the updater that runs is always the one this program
+//    carries and trusts to check package signatures;
+//  - a file, not a folder, at "升级文件": nothing is written.
 // The file is written beside its place and renamed into it only when complete,
 // with its run bit, so a failed write (full disk) leaves no broken updater that
 // later checks would keep. Failures are not reported.

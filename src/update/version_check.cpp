@@ -8,11 +8,18 @@ namespace {
 
 const char* utf8Name(ManifestField field) {
     switch (field) {
-    case ManifestField::Version: return "版本号";
-    case ManifestField::Notes: return "升级说明";
-    case ManifestField::DownloadUrl: return "下载地址";
-    case ManifestField::Title: return "文件标题";
-    case ManifestField::FileName: return "文件名";
+    case ManifestField::Version:
+        return "版本号";
+    case ManifestField::Notes:
+        return "升级说明";
+    case ManifestField::DownloadUrl:
+        return "下载地址";
+    case ManifestField::Title:
+        return "文件标题";
+    case ManifestField::FileName:
+        return "文件名";
+    case ManifestField::Signature:
+        return "签名";
     }
     return "";
 }

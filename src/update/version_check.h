@@ -15,6 +15,7 @@ enum class ManifestField {
     DownloadUrl, // 下载地址
     Title,       // 文件标题
     FileName,    // 文件名
+    Signature,   // 签名: the package's signature (package_signature.h)
 };
 
 // The attribute's value as code page 936 text.

@@ -43,29 +43,32 @@ TEST_P(UpdaterArgumentList, OneArgumentPerValue) {
     EXPECT_EQ(call->downloadUrl, text::gbkToUtf8(c.values.downloadUrl));
     EXPECT_EQ(call->title, text::gbkToUtf8(c.values.title));
     EXPECT_EQ(call->programFile, "澜舟号录.exe");
+    EXPECT_EQ(call->signature, c.values.signature);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, UpdaterArgumentList,
     ::testing::Values(
         ArgumentCase{"plain",
-                     {"A", "B", "C", "D"},
-                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "C", "D"}},
+                     {"A", "B", "C", "D", "S=="},
+                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "C", "D", "S=="}},
         ArgumentCase{"spaces",
-                     {"http://h/a b.zip", gbk("A B C"), "C D", gbk("修正 两处 问题")},
+                     {"http://h/a b.zip", gbk("A B C"), "C D", gbk("修正 两处 问题"), "S S"},
                      {"验证参数", "http://h/a b.zip", "A B C", "运行", "澜舟号录.exe", "C D",
-                      "修正 两处 问题"}},
-        ArgumentCase{
-            "empty values", {"", "", "", ""}, {"验证参数", "", "", "运行", "澜舟号录.exe", "", ""}},
+                      "修正 两处 问题", "S S"}},
+        ArgumentCase{"empty values",
+                     {"", "", "", "", ""},
+                     {"验证参数", "", "", "运行", "澜舟号录.exe", "", "", ""}},
         ArgumentCase{"missing file name and notes",
-                     {"A", "B", "", ""},
-                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "", ""}},
-        ArgumentCase{"leading dashes",
-                     {"-platform", "--title", "-", "-- x"},
-                     {"验证参数", "-platform", "--title", "运行", "澜舟号录.exe", "-", "-- x"}},
+                     {"A", "B", "", "", "S"},
+                     {"验证参数", "A", "B", "运行", "澜舟号录.exe", "", "", "S"}},
+        ArgumentCase{
+            "leading dashes",
+            {"-platform", "--title", "-", "-- x", "--sig"},
+            {"验证参数", "-platform", "--title", "运行", "澜舟号录.exe", "-", "-- x", "--sig"}},
         ArgumentCase{"quotes and tabs",
-                     {"\"A\"", "B\tC", "'C'", "\"\""},
-                     {"验证参数", "\"A\"", "B\tC", "运行", "澜舟号录.exe", "'C'", "\"\""}}),
+                     {"\"A\"", "B\tC", "'C'", "\"\"", "\""},
+                     {"验证参数", "\"A\"", "B\tC", "运行", "澜舟号录.exe", "'C'", "\"\"", "\""}}),
     caseName);
 
 TEST(UpdaterPlace, OneRootForWritingAndStarting) {
@@ -81,6 +84,9 @@ TEST(UpdaterArguments, Refusals) {
     auto wrongMarker = good;
     wrongMarker[0] = "验证";
     EXPECT_FALSE(updater::readArguments(wrongMarker));
+    // A call without the eighth argument (an older program) carries no
+    // signature: it is read, and the package is then refused.
+    EXPECT_EQ(updater::readArguments(good)->signature, "");
 }
 
 TEST(UpdaterArguments, OnlyAPlainFileNameIsStarted) {

@@ -5,6 +5,8 @@
 #include "app/main_window.h"
 #include "box_answerer.h"
 #include "demo_server.h"
+#include "file_fixture.h"
+#include "update/package_signature.h"
 #include "update/update_checker.h"
 #include "update/updater_image.h"
 #include "update/updater_launcher.h"
@@ -36,19 +38,33 @@ namespace {
 
 const QString kChecking = QStringLiteral("检测升级中...");
 const QString kUpToDate = QStringLiteral("未检测到新版本");
-const QString kNormal = QStringLiteral("澜舟号录分析工具") + QString(50, QLatin1Char(' ')) + QStringLiteral("版本号：3.2");
+const QString kNormal = QStringLiteral("澜舟号录分析工具") + QString(50, QLatin1Char(' ')) +
+                        QStringLiteral("版本号：3.2");
 const std::string kPackagePath = "/update/ssq-update-3.3.zip";
 
 std::string manifest(const std::string& version, const std::string& notes = "修正若干问题") {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><最新版本><版本信息 版本号=\"" + version + "\" 升级说明=\"" +
-           notes + "\" 下载地址=\"http://127.0.0.1:1/p.zip\" 文件标题=\"标题\" 文件名=\"p.zip\"/></最新版本>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><最新版本><版本信息 版本号=\"" + version +
+           "\" 升级说明=\"" + notes +
+           "\" 下载地址=\"http://127.0.0.1:1/p.zip\" 文件标题=\"标题\" "
+           "文件名=\"p.zip\"/></最新版本>";
 }
 
 // A newer version whose package lies at url, with the title and file name given.
-std::string manifestFor(const std::string& url, const std::string& title, const std::string& fileName) {
+std::string manifestFor(const std::string& url, const std::string& title,
+                        const std::string& fileName, const std::string& signature) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><最新版本><版本信息 版本号=\"3.3\" "
            "升级说明=\"修正若干问题，提高读取速度。\" 下载地址=\"" +
-           url + "\" 文件标题=\"" + title + "\" 文件名=\"" + fileName + "\"/></最新版本>";
+           url + "\" 文件标题=\"" + title + "\" 文件名=\"" + fileName + "\" 签名=\"" + signature +
+           "\"/></最新版本>";
+}
+
+// The secret half of the key the build's updater trusts (made by the build);
+// empty in a build given the publisher's key, whose packages no test can sign.
+std::string demoSigningKey() {
+    std::ifstream in(SSQ_DEMO_SIGNING_KEY_FILE);
+    std::string key;
+    std::getline(in, key);
+    return key;
 }
 
 using ssq::test::readFile;
@@ -60,7 +76,9 @@ bool isExecutable(const fs::path& p) {
 }
 
 // A program stand-in that notes in its current directory that it was started.
-std::string standIn(const std::string& word) { return "#!/bin/sh\necho " + word + " > started.txt\n"; }
+std::string standIn(const std::string& word) {
+    return "#!/bin/sh\necho " + word + " > started.txt\n";
+}
 
 using testing::BoxAnswerer;
 
@@ -123,7 +141,8 @@ int runUpdater(const fs::path& program, const QStringList& arguments) {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     updater.setProcessEnvironment(env);
     updater.setWorkingDirectory(QString::fromStdString(program.string()));
-    updater.start(QString::fromStdString((program / "升级文件" / "update.exe").string()), arguments);
+    updater.start(QString::fromStdString((program / "升级文件" / "update.exe").string()),
+                  arguments);
     if (!updater.waitForFinished(60000)) {
         updater.kill();
         updater.waitForFinished();
@@ -190,28 +209,31 @@ void UpdateCheckTest::outcomes_data() {
     using A = BoxAnswerer::Answer;
     const QStringList upToDate{kChecking, kUpToDate, kNormal};
     const QStringList back{kChecking, kNormal};
-    const QString offer = QStringLiteral("发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题");
+    const QString offer =
+        QStringLiteral("发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题");
     const QString noServer = QStringLiteral("未接通升级服务器");
     auto bytes = [](const std::string& s) { return QByteArray::fromStdString(s); };
 
-    QTest::newRow("same version") << Server::Up << bytes(manifest("3.2")) << 200 << false << A::Ok << upToDate << 1
-                                  << QString() << QString();
-    QTest::newRow("3.10 reads as 3.1") << Server::Up << bytes(manifest("3.10")) << 200 << false << A::Ok
-                                       << upToDate << 1 << QString() << QString();
-    QTest::newRow("error page") << Server::Up << QByteArray("<html>Not Found</html>") << 404 << false << A::Ok
-                                << upToDate << 1 << QString() << QString();
-    QTest::newRow("empty answer") << Server::Up << QByteArray() << 200 << false << A::Ok << back << 0
-                                  << QStringLiteral("提示信息") << noServer;
-    QTest::newRow("server down") << Server::Down << QByteArray() << 200 << false << A::Ok << back << 0
-                                 << QStringLiteral("提示信息") << noServer;
-    QTest::newRow("silent server") << Server::Up << QByteArray() << 200 << true << A::Ok << back << 0
-                                   << QStringLiteral("提示信息") << noServer;
-    QTest::newRow("newer, Cancel") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Cancel << back
-                                   << 0 << QStringLiteral("版本升级") << offer;
-    QTest::newRow("newer, Escape") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Escape << back
-                                   << 0 << QStringLiteral("版本升级") << offer;
-    QTest::newRow("newer, closed") << Server::Up << bytes(manifest("3.3")) << 200 << false << A::Close << back
-                                   << 0 << QStringLiteral("版本升级") << offer;
+    QTest::newRow("same version") << Server::Up << bytes(manifest("3.2")) << 200 << false << A::Ok
+                                  << upToDate << 1 << QString() << QString();
+    QTest::newRow("3.10 reads as 3.1") << Server::Up << bytes(manifest("3.10")) << 200 << false
+                                       << A::Ok << upToDate << 1 << QString() << QString();
+    QTest::newRow("error page") << Server::Up << QByteArray("<html>Not Found</html>") << 404
+                                << false << A::Ok << upToDate << 1 << QString() << QString();
+    QTest::newRow("empty answer") << Server::Up << QByteArray() << 200 << false << A::Ok << back
+                                  << 0 << QStringLiteral("提示信息") << noServer;
+    QTest::newRow("server down") << Server::Down << QByteArray() << 200 << false << A::Ok << back
+                                 << 0 << QStringLiteral("提示信息") << noServer;
+    QTest::newRow("silent server") << Server::Up << QByteArray() << 200 << true << A::Ok << back
+                                   << 0 << QStringLiteral("提示信息") << noServer;
+    // These manifests carry no 签名: still read and offered as before; only
+    // the updater would refuse the package.
+    QTest::newRow("newer, Cancel") << Server::Up << bytes(manifest("3.3")) << 200 << false
+                                   << A::Cancel << back << 0 << QStringLiteral("版本升级") << offer;
+    QTest::newRow("newer, Escape") << Server::Up << bytes(manifest("3.3")) << 200 << false
+                                   << A::Escape << back << 0 << QStringLiteral("版本升级") << offer;
+    QTest::newRow("newer, closed") << Server::Up << bytes(manifest("3.3")) << 200 << false
+                                   << A::Close << back << 0 << QStringLiteral("版本升级") << offer;
 }
 
 void UpdateCheckTest::outcomes() {
@@ -283,13 +305,17 @@ void UpdateCheckTest::upToDatePauseBlocksTheWindow() {
 }
 
 void UpdateCheckTest::ensureUpdaterFile_data() {
-    QTest::addColumn<QString>("before");  // what lies at 升级文件 before
-    QTest::addColumn<bool>("written");    // whether the image is written
+    QTest::addColumn<QString>("before"); // what lies at 升级文件 before
+    QTest::addColumn<bool>("written");   // whether the image is written
 
     QTest::newRow("nothing there") << "" << true;
     QTest::newRow("folder without the file") << "folder" << true;
-    QTest::newRow("empty file kept") << "empty" << false;
-    QTest::newRow("other file kept") << "other" << false;
+    // The updater that runs is always the one the program carries.
+    QTest::newRow("empty file replaced") << "empty" << true;
+    QTest::newRow("other file replaced") << "other" << true;
+    QTest::newRow("image without its run bit replaced") << "image 0644" << true;
+    QTest::newRow("link replaced, its target kept") << "link" << true;
+    QTest::newRow("the image itself kept") << "image" << false;
     QTest::newRow("a file in the way") << "blocker" << false;
 }
 
@@ -306,7 +332,18 @@ void UpdateCheckTest::ensureUpdaterFile() {
         writeFile(file, "#!/bin/sh\necho an older updater\n", fs::perms(0700));
     else if (before == "blocker")
         writeFile(folder, "not a folder");
+    else if (before.startsWith("image")) {
+        const auto image = update::updaterImage();
+        writeFile(file, std::string(image.begin(), image.end()),
+                  before == "image" ? fs::perms(0755) : fs::perms(0644));
+    } else if (before == "link") {
+        writeFile(dir() / "elsewhere.exe", "#!/bin/sh\necho not ours\n", fs::perms(0755));
+        fs::create_directory(folder);
+        fs::create_symlink(dir() / "elsewhere.exe", file);
+    }
     const auto previous = snapshot(dir());
+    struct stat was {};
+    ::stat(file.c_str(), &was);
 
     update::UpdaterLauncher launcher(dir().string(), [](int) {});
     launcher.ensureUpdaterFile();
@@ -314,18 +351,25 @@ void UpdateCheckTest::ensureUpdaterFile() {
     const auto image = update::updaterImage();
     QVERIFY(image.size() > 0);
     if (written) {
+        QVERIFY(fs::is_regular_file(fs::symlink_status(file)));
         QCOMPARE(readFile(file), std::string(image.begin(), image.end()));
         QVERIFY(isExecutable(file));
         QCOMPARE(snapshot(folder).size(), std::size_t{1}); // nothing left beside it
+        if (before == "link")
+            QCOMPARE(readFile(dir() / "elsewhere.exe"), std::string("#!/bin/sh\necho not ours\n"));
     } else {
         QCOMPARE(snapshot(dir()), previous);
+        struct stat is {};
+        ::stat(file.c_str(), &is);
+        QCOMPARE(is.st_ino, was.st_ino); // not even written again
     }
 }
 
 void UpdateCheckTest::handOffEndToEnd_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("plain values") << QStringLiteral("澜舟号录分析工具3.3") << QStringLiteral("ssq-update-3.3.zip");
+    QTest::newRow("plain values") << QStringLiteral("澜舟号录分析工具3.3")
+                                  << QStringLiteral("ssq-update-3.3.zip");
     // Each value is one argument: a space or an empty value shifts nothing.
     QTest::newRow("spaces, no file name") << QStringLiteral("A B C") << QString();
     // A leading dash is a value, never an option of the updater's toolkit.
@@ -342,12 +386,17 @@ void UpdateCheckTest::handOffEndToEnd() {
     writeFile(program / "keep.txt", "kept");
     QDir::setCurrent(QString::fromStdString(program.string()));
 
+    const std::string key = demoSigningKey();
+    if (key.empty())
+        QSKIP("built with the publisher's key: no test can sign a package");
     demo::Canned package;
     package.body = demo::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
                                   {"docs/readme.txt", "3.3", std::nullopt}});
     auto demo = serve({{kPackagePath, package}});
     const std::string url = demo->baseUrl() + kPackagePath;
-    auto updates = serve({{"/澜舟号录.xml", canned(manifestFor(url, title.toStdString(), fileName.toStdString()))}});
+    auto updates = serve(
+        {{"/澜舟号录.xml", canned(manifestFor(url, title.toStdString(), fileName.toStdString(),
+                                              update::signPackage(key, package.body)))}});
 
     Session session(updates->baseUrl());
     BoxAnswerer boxes;
@@ -356,8 +405,10 @@ void UpdateCheckTest::handOffEndToEnd() {
     QCOMPARE(session.endings, std::vector<int>{0});
     QCOMPARE(session.captions, QStringList{kChecking});
     QCOMPARE(boxes.seen.size(), std::size_t{1});
-    QCOMPARE(boxes.seen.front().text,
-             QStringLiteral("发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题，提高读取速度。"));
+    QCOMPARE(
+        boxes.seen.front().text,
+        QStringLiteral(
+            "发现有新版本可以更新！\r\n\r\n版本号：3.3\r\n下载说明：修正若干问题，提高读取速度。"));
 
     // The updater downloads, installs and starts the new program in the program folder.
     const fs::path started = program / "started.txt";
@@ -418,16 +469,46 @@ void UpdateCheckTest::failedHandOffKeepsTheProgram() {
 
 void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram_data() {
     QTest::addColumn<QByteArray>("package"); // empty: 404
-    const std::string good = demo::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
-                                            {"docs/readme.txt", std::string(3000, 'd'), std::nullopt}});
-    QTest::newRow("zip slip") << QByteArray::fromStdString(demo::makeZip(
-        {{"澜舟号录.exe", standIn("new"), S_IFREG | 0755}, {"../../../escaped.txt", "x", std::nullopt}}));
-    QTest::newRow("truncated archive") << QByteArray::fromStdString(good.substr(0, good.size() - 40));
-    QTest::newRow("not found") << QByteArray();
+    QTest::addColumn<QString>("signature");  // "good": the trusted key's signature of the package
+    const std::string key = demoSigningKey();
+    auto sign = [&](const std::string& bytes) {
+        return QString::fromStdString(update::signPackage(key, bytes));
+    };
+    auto bytes = [](const std::string& b) { return QByteArray::fromStdString(b); };
+    // The archive ends in a comment, so that a flipped byte there leaves an
+    // archive that still unpacks and installs: only the signature tells.
+    std::string good = demo::makeZip({{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+                                      {"docs/readme.txt", std::string(3000, 'd'), std::nullopt}});
+    const std::string comment = "release 3.3";
+    good[good.size() - 2] = static_cast<char>(comment.size()); // the end record's comment length
+    good += comment;
+    const QString signIt = QStringLiteral("good");
+    QTest::newRow("zip slip") << bytes(demo::makeZip(
+                                     {{"澜舟号录.exe", standIn("new"), S_IFREG | 0755},
+                                      {"../../../escaped.txt", "x", std::nullopt}}))
+                              << signIt;
+    QTest::newRow("truncated archive") << bytes(good.substr(0, good.size() - 40)) << signIt;
+    QTest::newRow("not found") << QByteArray() << signIt;
+    // Packages that would install, but are not signed as the updater trusts.
+    std::string flipped = good;
+    flipped.back() ^= 0x01;
+    QTest::newRow("a flipped byte") << bytes(flipped) << sign(good);
+    QTest::newRow("another key") << bytes(good)
+                                 << QString::fromStdString(update::signPackage(
+                                        update::generateSigningKeys().secretKey, good));
+    QTest::newRow("no signature") << bytes(good) << QString();
+    QTest::newRow("another package's signature")
+        << bytes(good) << sign(demo::makeZip({{"澜舟号录.exe", standIn("other"), S_IFREG | 0755}}));
 }
 
 void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
     QFETCH(QByteArray, package);
+    QFETCH(QString, signature);
+    const std::string key = demoSigningKey();
+    if (key.empty())
+        QSKIP("built with the publisher's key: no test can sign a package");
+    if (signature == QStringLiteral("good"))
+        signature = QString::fromStdString(update::signPackage(key, package.toStdString()));
     // <tmp>/outer/program: a zip-slip entry aims two levels above e_update's parent.
     const fs::path program = dir() / "outer" / "program";
     writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
@@ -443,10 +524,11 @@ void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
     auto demo = serve(files);
     const auto before = snapshot(dir());
 
-    const int exitCode =
-        runUpdater(program, {QStringLiteral("验证参数"), QString::fromStdString(demo->baseUrl() + "/hostile.zip"),
-                             QStringLiteral("标题"), QStringLiteral("运行"), QStringLiteral("澜舟号录.exe"),
-                             QStringLiteral("hostile.zip"), QStringLiteral("说明")});
+    const int exitCode = runUpdater(
+        program,
+        {QStringLiteral("验证参数"), QString::fromStdString(demo->baseUrl() + "/hostile.zip"),
+         QStringLiteral("标题"), QStringLiteral("运行"), QStringLiteral("澜舟号录.exe"),
+         QStringLiteral("hostile.zip"), QStringLiteral("说明"), signature});
     QCOMPARE(exitCode, 2); // failed, said so, and started the program again
 
     const fs::path started = program / "started.txt";
@@ -458,8 +540,10 @@ void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
 
 void UpdateCheckTest::refusedCalls_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("five arguments") << QStringList{"验证参数", "URL", "标题", "运行", "澜舟号录.exe"};
-    QTest::newRow("other first argument") << QStringList{"验证", "URL", "标题", "运行", "澜舟号录.exe", "f"};
+    QTest::newRow("five arguments")
+        << QStringList{"验证参数", "URL", "标题", "运行", "澜舟号录.exe"};
+    QTest::newRow("other first argument")
+        << QStringList{"验证", "URL", "标题", "运行", "澜舟号录.exe", "f"};
 }
 
 void UpdateCheckTest::refusedCalls() {
@@ -468,7 +552,8 @@ void UpdateCheckTest::refusedCalls() {
     writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
     update::ensureUpdaterFile(program, update::updaterImage());
     auto demo = serve({});
-    arguments.replaceInStrings(QStringLiteral("URL"), QString::fromStdString(demo->baseUrl() + kPackagePath));
+    arguments.replaceInStrings(QStringLiteral("URL"),
+                               QString::fromStdString(demo->baseUrl() + kPackagePath));
     const auto before = snapshot(dir());
 
     // "程序调用参数错误！" closes itself; nothing is fetched or started.

@@ -79,6 +79,9 @@ struct Options {
     int latencyMs = 0;                   // wait before every answer (a slow link for benchmarks)
     bool listPages = true;               // false: every list page answers 404
     std::map<LiveSource, SourceFault> sourceFaults;
+    // Secret key (base64, update/package_signature.h) the update package is
+    // signed with; empty: the manifest carries no signature.
+    std::string signingKey;
 };
 
 class Server {
@@ -140,8 +143,10 @@ std::string renderCwlError(const std::string& message);
 std::string renderTextHistory(const std::vector<Draw>& oldestFirst);
 
 // The files the update server publishes (version manifest, update package),
-// with addresses inside them pointing at baseUrl. Server::start merges them
-// under Options::files, which win.
-std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl);
+// with addresses inside them pointing at baseUrl and the package's signature
+// by signingKey in the manifest's 签名 (none when it is empty). Server::start
+// merges them under Options::files, which win.
+std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl,
+                                                 const std::string& signingKey = {});
 
 } // namespace ssq::demo

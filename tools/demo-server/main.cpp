@@ -2,7 +2,11 @@
 // the update files) on 127.0.0.1 until interrupted.
 //
 //   ssq-demo-server [--port N] [--data FILE] [--per-page N] [--latency-ms N]
-//                   [--fault PAGE:KIND[:COUNT]]...
+//                   [--signing-key FILE] [--fault PAGE:KIND[:COUNT]]...
+//
+// The update package is signed with the secret key in FILE (by default the
+// build folder's throw-away key, which the build's updater trusts); without a
+// key the manifest carries no signature and the updater refuses the package.
 //
 // KIND is one of 404, hang, stall, copyright (a "©" in the footer) and extra
 // (COUNT stray dates after the draws). --fault may be given several times.
@@ -16,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -97,7 +102,7 @@ bool parseSourceFault(const std::string& text, ssq::demo::Options& options) {
 
 int usage() {
     std::cerr << "usage: ssq-demo-server [--port N] [--data FILE] [--per-page N] "
-                 "[--latency-ms N] [--fault PAGE:404|hang|stall|copyright|extra[:COUNT]]... "
+                 "[--latency-ms N] [--signing-key FILE] [--fault PAGE:404|hang|stall|copyright|extra[:COUNT]]... "
                  "[--no-list-pages] [--source-fault zhcw|cwl|text:KIND]...\n";
     return 2;
 }
@@ -107,6 +112,7 @@ int usage() {
 int main(int argc, char** argv) {
     int port = 18080;
     std::string data = "data/ssq_history.csv";
+    std::string signingKeyFile;
     ssq::demo::Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -127,6 +133,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--source-fault" && hasValue) {
             if (!parseSourceFault(argv[++i], options))
                 return usage();
+        } else if (arg == "--signing-key" && hasValue) {
+            signingKeyFile = argv[++i];
         } else if (arg == "--fault" && hasValue) {
             if (!parseFault(argv[++i], options))
                 return usage();
@@ -135,6 +143,16 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!signingKeyFile.empty()) {
+        std::ifstream key(signingKeyFile);
+        if (!std::getline(key, options.signingKey)) {
+            std::cerr << "ssq-demo-server: cannot read the signing key " << signingKeyFile << "\n";
+            return 1;
+        }
+    } else if (std::ifstream key(SSQ_DEMO_SIGNING_KEY_FILE);
+               !std::getline(key, options.signingKey)) {
+        std::cerr << "ssq-demo-server: no signing key, the update package is unsigned\n";
+    }
     options.draws = ssq::demo::loadHistory(data);
     if (options.draws.empty()) {
         std::cerr << "ssq-demo-server: no draws in " << data << "\n";

@@ -1,5 +1,6 @@
 #include "demo_server.h"
 
+#include "update/package_signature.h"
 #include "zip_archive.h"
 
 namespace ssq::demo {
@@ -19,8 +20,12 @@ Canned file(std::string body, const char* contentType) {
 } // namespace
 
 // The manifest announces 3.3, one step above the program's 3.2.
-std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl) {
+std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl,
+                                                 const std::string& signingKey) {
     std::map<std::string, Canned> files;
+    std::string package = makeZip({{kNoteName, kNote, std::nullopt}});
+    const std::string signature =
+        signingKey.empty() ? std::string() : update::signPackage(signingKey, package);
     const std::string manifest =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<最新版本>\n"
@@ -28,10 +33,12 @@ std::map<std::string, Canned> defaultUpdateFiles(const std::string& baseUrl) {
         "          下载地址=\"" +
         baseUrl + kPackagePath +
         "\"\n"
-        "          文件标题=\"澜舟号录分析工具3.3\" 文件名=\"ssq-update-3.3.zip\"/>\n"
+        "          文件标题=\"澜舟号录分析工具3.3\" 文件名=\"ssq-update-3.3.zip\"" +
+        (signature.empty() ? std::string() : "\n          签名=\"" + signature + "\"") +
+        "/>\n"
         "</最新版本>\n";
     files["/澜舟号录.xml"] = file(manifest, "text/xml; charset=utf-8");
-    files[kPackagePath] = file(makeZip({{kNoteName, kNote, std::nullopt}}), "application/zip");
+    files[kPackagePath] = file(std::move(package), "application/zip");
     return files;
 }
 
