@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "picks/char_format.h"
+#include "picks/pick_handlers.h"
 #include "picks/pick_lines.h"
 #include "picks/pick_pane.h"
 #include "picks/random_picks.h"
@@ -59,43 +60,31 @@ void BM_WindowTick(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowTick)->Arg(5)->Arg(9)->Unit(benchmark::kMicrosecond);
 
-// The same pane work for larger counts: clear, then N lines in the two formats.
-void BM_PaneTick(benchmark::State& state) {
+// Clear, then N lines in the window's two pick formats; with repaint, also the
+// repaint that follows the tick on screen.
+void paneTicks(benchmark::State& state, bool repaint) {
     auto window = makeWindow();
     auto* pane = window->findChild<ssq::picks::PickPane*>(QStringLiteral("超级编辑框1随机号码"));
-    ssq::picks::CharFormat red = ssq::picks::startFormat();
-    ssq::picks::CharFormat blue = ssq::picks::startFormat();
-    ssq::picks::setUpPickFormats(red, blue); // as the window's start-up does
+    const auto* handlers = window->findChild<ssq::picks::PickHandlers*>(QStringLiteral("PickHandlers"));
     std::uint32_t counter = 0;
     ssq::picks::RandomSource source(counter, ssq::platform::tickCountMs);
     const auto count = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
         pane->clear();
-        ssq::picks::writeRandomTickets(*pane, count, source, red, blue);
+        ssq::picks::writeRandomTickets(*pane, count, source, handlers->redFormat(), handlers->blueFormat());
+        if (repaint)
+            pane->viewport()->repaint();
     }
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+// The same pane work as a tick for larger counts.
+void BM_PaneTick(benchmark::State& state) { paneTicks(state, false); }
 BENCHMARK(BM_PaneTick)->Arg(9)->Arg(100)->Arg(1000)->Arg(10000)->Complexity()->Unit(benchmark::kMicrosecond);
 
-// As above, and then the repaint that follows the tick on screen.
-void BM_PaneTickAndRepaint(benchmark::State& state) {
-    auto window = makeWindow();
-    auto* pane = window->findChild<ssq::picks::PickPane*>(QStringLiteral("超级编辑框1随机号码"));
-    ssq::picks::CharFormat red = ssq::picks::startFormat();
-    ssq::picks::CharFormat blue = ssq::picks::startFormat();
-    ssq::picks::setUpPickFormats(red, blue); // as the window's start-up does
-    std::uint32_t counter = 0;
-    ssq::picks::RandomSource source(counter, ssq::platform::tickCountMs);
-    const auto count = static_cast<std::int32_t>(state.range(0));
-    for (auto _ : state) {
-        pane->clear();
-        ssq::picks::writeRandomTickets(*pane, count, source, red, blue);
-        pane->viewport()->repaint();
-    }
-    state.SetComplexityN(state.range(0));
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
+// As above, and then the repaint.
+void BM_PaneTickAndRepaint(benchmark::State& state) { paneTicks(state, true); }
 BENCHMARK(BM_PaneTickAndRepaint)->Arg(9)->Arg(100)->Arg(1000)->Arg(10000)->Complexity()->Unit(benchmark::kMicrosecond);
 
 } // namespace
