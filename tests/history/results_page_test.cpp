@@ -5,6 +5,7 @@
 #include "extraction_oracle.h"
 #include "history/results_page.h"
 #include "text/codec.h"
+#include "text/gbk_text.h"
 
 #include <boost/regex.hpp>
 #include <gtest/gtest.h>
@@ -338,8 +339,8 @@ DrawFields expectedFields(const ssq::demo::Draw& d) {
     f[0] = d.date;
     f[1] = d.period;
     for (std::size_t i = 0; i < 6; ++i)
-        f[2 + i] = (d.reds[i] < 10 ? "0" : "") + std::to_string(d.reds[i]);
-    f[8] = (d.blue < 10 ? "0" : "") + std::to_string(d.blue);
+        f[2 + i] = ssq::text::twoDigits(d.reds[i]);
+    f[8] = ssq::text::twoDigits(d.blue);
     f[9] = d.sales;
     return f;
 }
