@@ -1,0 +1,36 @@
+#pragma once
+// Draw: one drawing of the lottery as the number analysis reads it, and the
+// shape of the game its rules are written for.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ssq::numbers {
+
+inline constexpr int kRedNumbers = 33;  // reds are 1..33
+inline constexpr int kBlueNumbers = 16; // blues are 1..16
+inline constexpr int kRedsPerDraw = 6;
+
+struct Draw {
+    std::string period;        // seven digits, "2003001"
+    std::string date;          // "2003-02-23"
+    std::array<int, 6> reds{}; // ascending, six different numbers of 1..33
+    int blue = 0;              // 1..16
+};
+
+// A draw from its cell texts, or nullopt when a number is not a decimal of
+// 1..33 (reds) or 1..16 (blue) or a red repeats. A period of five digits
+// ("03001") gains the century ("2003001"). Reds come back ascending.
+std::optional<Draw> makeDraw(std::string_view period, std::string_view date,
+                             const std::array<std::string_view, 6>& reds,
+                             std::string_view blue);
+
+// "01".."99": the two-digit form of a ball number.
+std::string twoDigits(int number);
+
+// "1".."99" without sign or spaces; nullopt for anything else.
+std::optional<int> smallNumber(std::string_view text);
+
+} // namespace ssq::numbers
