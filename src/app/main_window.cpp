@@ -7,6 +7,7 @@
 #include "history/draw_table.h"
 #include "history/history_downloader.h"
 #include "history/results_page.h"
+#include "numbers/numbers_window.h"
 #include "picks/pick_pane.h"
 #include "platform/chinese_toolkit.h"
 #include "platform/http_fetch.h"
@@ -54,8 +55,10 @@ MainWindow::MainWindow(AppConfig config, QWidget* parent)
     wireAnalysis();
     wirePicks();
     wireUpdates();
+    wireNumbers();
 }
 
+// Out of line: the analysis window's type is complete here.
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::create() {
@@ -135,6 +138,8 @@ void MainWindow::buildControls() {
     m_checkUpdateAction->setObjectName(QStringLiteral("检测升级"));
     m_aboutAction = m_mainMenu->addAction(QStringLiteral("关于"));
     m_aboutAction->setObjectName(QStringLiteral("关于"));
+    m_numbersAction = m_mainMenu->addAction(QStringLiteral("号码分析"));
+    m_numbersAction->setObjectName(QStringLiteral("号码分析"));
 
     m_copyMenu = new QMenu(QStringLiteral("复制文本"), this);
     m_copyMenu->setObjectName(QStringLiteral("复制文本"));
@@ -167,6 +172,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Loops that let events run stop at their next pump; the widgets live on
     // until the window object itself goes away after the message loop.
     m_pump.markClosing();
+    closeNumbersWindow();
     event->accept();
 }
 

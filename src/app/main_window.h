@@ -38,6 +38,9 @@ namespace ssq::picks {
 class PickHandlers;
 class PickPane;
 }
+namespace ssq::numbers {
+class NumbersWindow;
+}
 
 namespace ssq::app {
 
@@ -87,6 +90,7 @@ private:
     void wireAnalysis(); // 按钮1分析, 时钟1删除空白
     void wirePicks();    // pick pane menu, check boxes, 按钮1计算, 时钟1计算
     void wireUpdates();  // 检测升级
+    void wireNumbers();  // 号码分析 (menu item and Ctrl+T)
 
     // Start-up steps that subsystems define, placed by the window-creation handler.
     void fillFrequencyTable();
@@ -100,6 +104,10 @@ private:
     // About box (wire_shell.cpp): the "关于" command and the 时钟1关于 tick.
     void showAboutBox();
     void aboutTick();
+
+    // The 号码分析 window (wire_numbers.cpp): made on first use, then raised.
+    void showNumbersWindow();
+    void closeNumbersWindow();
 
     AppConfig m_config;
     platform::EventPump m_pump;
@@ -135,8 +143,12 @@ private:
     QMenu* m_copyMenu = nullptr;          // "复制文本": "复制", "删除"
     QAction* m_checkUpdateAction = nullptr;
     QAction* m_aboutAction = nullptr;
+    QAction* m_numbersAction = nullptr; // 号码分析, also Ctrl+T
     QAction* m_copyAction = nullptr;
     QAction* m_deleteAction = nullptr;
+
+    // A top-level window of its own; closed with the main window.
+    std::unique_ptr<numbers::NumbersWindow> m_numbersWindow;
 };
 
 } // namespace ssq::app

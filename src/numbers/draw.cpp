@@ -46,3 +46,18 @@ std::optional<Draw> makeDraw(std::string_view period, std::string_view date,
 }
 
 } // namespace ssq::numbers
+
+namespace ssq::numbers {
+
+std::vector<Draw> inPeriodOrder(std::vector<Draw> draws) {
+    const auto byPeriod = [](const Draw& a, const Draw& b) {
+        return a.period.size() != b.period.size() ? a.period.size() < b.period.size()
+                                                  : a.period < b.period;
+    };
+    std::stable_sort(draws.begin(), draws.end(), byPeriod);
+    const auto samePeriod = [](const Draw& a, const Draw& b) { return a.period == b.period; };
+    draws.erase(std::unique(draws.begin(), draws.end(), samePeriod), draws.end());
+    return draws;
+}
+
+} // namespace ssq::numbers

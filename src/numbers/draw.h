@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ssq::numbers {
 
@@ -26,6 +27,11 @@ struct Draw {
 std::optional<Draw> makeDraw(std::string_view period, std::string_view date,
                              const std::array<std::string_view, 6>& reds,
                              std::string_view blue);
+
+// Oldest first by period, each period once (the first of repeated rows kept).
+// Lists that show the newest draw on top, or that read a page twice, give
+// the analysis the same history.
+std::vector<Draw> inPeriodOrder(std::vector<Draw> draws);
 
 // "01".."99": the two-digit form of a ball number.
 std::string twoDigits(int number);

@@ -91,6 +91,16 @@ TEST(Trend, ARangeCarriesOmissionsInButCountsOnlyItsOwnDraws) {
     EXPECT_TRUE(buildTrend({}).rows.empty());
 }
 
+TEST(Trend, DrawsTakeThePeriodOrderWhateverTheListOrder) {
+    std::vector<Draw> newestFirst = smallHistory();
+    std::reverse(newestFirst.begin(), newestFirst.end());
+    newestFirst.push_back(newestFirst[1]); // a row read twice
+    const std::vector<Draw> ordered = inPeriodOrder(newestFirst);
+    ASSERT_EQ(ordered.size(), 5u);
+    for (std::size_t i = 0; i < ordered.size(); ++i)
+        EXPECT_EQ(ordered[i].period, smallHistory()[i].period);
+}
+
 TEST(Fairness, ExpectedCountsAndShares) {
     const TrendTable t = buildTrend(smallHistory());
     const std::vector<NumberFigures> reds = redFigures(t);
