@@ -40,8 +40,8 @@ void MainWindow::wireNumbers() {
 
 void MainWindow::showNumbersWindow() {
     if (!m_numbersWindow)
-        m_numbersWindow = std::make_unique<numbers::NumbersWindow>(
-            [this] { return drawsOf(*m_drawTable); });
+        m_numbersWindow =
+            std::make_unique<numbers::NumbersWindow>([this] { return drawsOf(*m_drawTable); });
     m_numbersWindow->present();
 }
 

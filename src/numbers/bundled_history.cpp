@@ -8,6 +8,8 @@ std::string_view bundledHistoryCsv() {
     return {reinterpret_cast<const char*>(kBundledHistoryBytes), sizeof kBundledHistoryBytes};
 }
 
-HistoryFile bundledHistory() { return readHistoryCsv(bundledHistoryCsv()); }
+HistoryFile bundledHistory() {
+    return readHistoryCsv(bundledHistoryCsv());
+}
 
 } // namespace ssq::numbers

@@ -60,9 +60,10 @@ void CountChart::paintEvent(QPaintEvent*) {
     const int redWidth = area.width() * kRedNumbers / (kRedNumbers + kBlueNumbers + 2);
     paintGroup(painter, QRect(area.left(), area.top(), redWidth, area.height()), m_reds,
                QColor(0xd0, 0x1c, 0x1c));
-    const int blueLeft = area.left() + redWidth + area.width() * 2 / (kRedNumbers + kBlueNumbers + 2);
-    paintGroup(painter, QRect(blueLeft, area.top(), area.right() - blueLeft, area.height()), m_blues,
-               QColor(0x1c, 0x4f, 0xc8));
+    const int blueLeft =
+        area.left() + redWidth + area.width() * 2 / (kRedNumbers + kBlueNumbers + 2);
+    paintGroup(painter, QRect(blueLeft, area.top(), area.right() - blueLeft, area.height()),
+               m_blues, QColor(0x1c, 0x4f, 0xc8));
 }
 
 } // namespace ssq::numbers

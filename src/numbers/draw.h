@@ -25,8 +25,7 @@ struct Draw {
 // 1..33 (reds) or 1..16 (blue) or a red repeats. A period of five digits
 // ("03001") gains the century ("2003001"). Reds come back ascending.
 std::optional<Draw> makeDraw(std::string_view period, std::string_view date,
-                             const std::array<std::string_view, 6>& reds,
-                             std::string_view blue);
+                             const std::array<std::string_view, 6>& reds, std::string_view blue);
 
 // Oldest first by period, each period once (the first of repeated rows kept).
 // Lists that show the newest draw on top, or that read a page twice, give

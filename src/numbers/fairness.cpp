@@ -6,8 +6,8 @@ namespace ssq::numbers {
 namespace {
 
 template <std::size_t N>
-std::vector<NumberFigures> figuresOf(const std::array<ColumnFigures, N>& columns,
-                                     std::size_t draws, int perDraw) {
+std::vector<NumberFigures> figuresOf(const std::array<ColumnFigures, N>& columns, std::size_t draws,
+                                     int perDraw) {
     std::vector<NumberFigures> rows;
     rows.reserve(N);
     const double n = static_cast<double>(draws);
@@ -23,8 +23,8 @@ std::vector<NumberFigures> figuresOf(const std::array<ColumnFigures, N>& columns
 }
 
 template <std::size_t N>
-std::optional<ChiSquare> testColumns(const std::array<ColumnFigures, N>& columns,
-                                     std::size_t draws, int perDraw) {
+std::optional<ChiSquare> testColumns(const std::array<ColumnFigures, N>& columns, std::size_t draws,
+                                     int perDraw) {
     std::array<int, N> counts{};
     for (std::size_t i = 0; i < N; ++i)
         counts[i] = columns[i].count;

@@ -20,8 +20,9 @@ QString reading(const std::optional<ChiSquare>& red, const std::optional<ChiSqua
     if (!red || !blue)
         return QStringLiteral("没有开奖数据，无法检验。");
     const bool unusual = red->pValue < 0.01 || blue->pValue < 0.01;
-    return unusual ? QStringLiteral("p 值小于 0.01：这段范围内的次数偏离均匀较多。"
-                                    "多次检验中偶尔出现这样的结果也属正常，它并不说明哪个号码以后更容易开出。")
+    return unusual ? QStringLiteral(
+                         "p 值小于 0.01：这段范围内的次数偏离均匀较多。"
+                         "多次检验中偶尔出现这样的结果也属正常，它并不说明哪个号码以后更容易开出。")
                    : QStringLiteral("p 值不小于 0.01：各号码出现次数与公平开奖的期望相符，"
                                     "看不出偏向任何号码的迹象。");
 }
@@ -82,8 +83,9 @@ FairnessTab::FairnessTab(QWidget* parent)
     layout->addLayout(bottom);
 
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("导出随机性检验"),
-                                         QStringLiteral("随机性检验.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("导出随机性检验"), QStringLiteral("随机性检验.csv"),
+                        QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty())
             emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
                                           : QStringLiteral("导出失败：") + path);
@@ -101,8 +103,12 @@ void FairnessTab::showTest(const TrendTable& table) {
         label->setAccessibleName(label->text());
 }
 
-QString FairnessTab::redText() const { return m_red->text(); }
-QString FairnessTab::blueText() const { return m_blue->text(); }
+QString FairnessTab::redText() const {
+    return m_red->text();
+}
+QString FairnessTab::blueText() const {
+    return m_blue->text();
+}
 
 bool FairnessTab::exportCsv(const QString& path) const {
     return saveBytes(path, fairnessCsv(m_trend));

@@ -34,7 +34,8 @@ HistoryFile readHistoryCsv(std::string_view text) {
 
 std::string historyCsv(std::span<const Draw> draws) {
     std::string out(kUtf8Bom);
-    out += csvRecord({"期号", "日期", "红球1", "红球2", "红球3", "红球4", "红球5", "红球6", "蓝球"});
+    out +=
+        csvRecord({"期号", "日期", "红球1", "红球2", "红球3", "红球4", "红球5", "红球6", "蓝球"});
     for (const Draw& d : draws) {
         std::vector<std::string> fields{d.period, d.date};
         for (int red : d.reds)

@@ -13,8 +13,8 @@
 namespace ssq::numbers {
 
 struct HistoryFile {
-    std::vector<Draw> draws;          // the good lines, in file order
-    std::vector<std::string> errors;  // "第 N 行：reason" for each line left out
+    std::vector<Draw> draws;         // the good lines, in file order
+    std::vector<std::string> errors; // "第 N 行：reason" for each line left out
 };
 
 // Reads every line that holds a draw; a first line that does not start with a

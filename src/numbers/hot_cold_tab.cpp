@@ -17,8 +17,9 @@ namespace {
 // A cell that sorts by its number, not by its text.
 QTableWidgetItem* numberItem(double value, int decimals) {
     auto* item = new QTableWidgetItem;
-    item->setData(Qt::DisplayRole, decimals == 0 ? QVariant(static_cast<int>(value))
-                                                 : QVariant(QString::number(value, 'f', decimals).toDouble()));
+    item->setData(Qt::DisplayRole,
+                  decimals == 0 ? QVariant(static_cast<int>(value))
+                                : QVariant(QString::number(value, 'f', decimals).toDouble()));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -43,7 +44,8 @@ HotColdTab::HotColdTab(QWidget* parent)
     : QWidget(parent), m_table(new QTableWidget(0, hot_cold_column::Columns, this)),
       m_chart(new CountChart(this)), m_csvButton(new QPushButton(QStringLiteral("导出CSV"), this)) {
     m_table->setObjectName(QStringLiteral("冷热表"));
-    m_table->setAccessibleName(QStringLiteral("各号码的出现次数、占比、期望次数与遗漏，可按列排序"));
+    m_table->setAccessibleName(
+        QStringLiteral("各号码的出现次数、占比、期望次数与遗漏，可按列排序"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("号码"), QStringLiteral("出现次数"),
                                         QStringLiteral("占比%"), QStringLiteral("期望次数"),
                                         QStringLiteral("当前遗漏"), QStringLiteral("平均遗漏"),
@@ -71,8 +73,9 @@ HotColdTab::HotColdTab(QWidget* parent)
     layout->addLayout(bottom);
 
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("导出冷热与遗漏"),
-                                         QStringLiteral("冷热与遗漏.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("导出冷热与遗漏"), QStringLiteral("冷热与遗漏.csv"),
+                        QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty())
             emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
                                           : QStringLiteral("导出失败：") + path);
@@ -94,6 +97,8 @@ void HotColdTab::showFigures(const TrendTable& table) {
     m_chart->setFigures(reds, blues);
 }
 
-bool HotColdTab::exportCsv(const QString& path) const { return saveBytes(path, figuresCsv(m_trend)); }
+bool HotColdTab::exportCsv(const QString& path) const {
+    return saveBytes(path, figuresCsv(m_trend));
+}
 
 } // namespace ssq::numbers

@@ -62,8 +62,9 @@ NumbersWindow::NumbersWindow(DrawSource source, QWidget* parent)
     connect(m_range, &QComboBox::currentIndexChanged, this, [this] { showRange(); });
     connect(m_reloadButton, &QPushButton::clicked, this, &NumbersWindow::reload);
     connect(m_historyButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("导出开奖数据"),
-                                         QStringLiteral("开奖数据.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("导出开奖数据"), QStringLiteral("开奖数据.csv"),
+                        QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty())
             report(exportHistory(path) ? QStringLiteral("已导出：") + path
                                        : QStringLiteral("导出失败：") + path);
@@ -109,7 +110,9 @@ void NumbersWindow::report(const QString& text) {
     m_status->setAccessibleName(text);
 }
 
-QString NumbersWindow::statusText() const { return m_status->text(); }
+QString NumbersWindow::statusText() const {
+    return m_status->text();
+}
 
 bool NumbersWindow::exportHistory(const QString& path) const {
     return saveBytes(path, historyCsv(m_history));

@@ -20,28 +20,42 @@ constexpr std::int64_t choose(int n, int k) {
 int prizeLevel(int redMatches, bool blueMatch) {
     if (blueMatch) {
         switch (redMatches) {
-        case 6: return 1;
-        case 5: return 3;
-        case 4: return 4;
-        case 3: return 5;
-        default: return 6;
+        case 6:
+            return 1;
+        case 5:
+            return 3;
+        case 4:
+            return 4;
+        case 3:
+            return 5;
+        default:
+            return 6;
         }
     }
     switch (redMatches) {
-    case 6: return 2;
-    case 5: return 4;
-    case 4: return 5;
-    default: return 0;
+    case 6:
+        return 2;
+    case 5:
+        return 4;
+    case 4:
+        return 5;
+    default:
+        return 0;
     }
 }
 
 std::int64_t fixedPrize(int level) {
     switch (level) {
-    case 3: return 3000;
-    case 4: return 200;
-    case 5: return 10;
-    case 6: return 5;
-    default: return 0;
+    case 3:
+        return 3000;
+    case 4:
+        return 200;
+    case 5:
+        return 10;
+    case 6:
+        return 5;
+    default:
+        return 0;
     }
 }
 
@@ -69,7 +83,9 @@ TicketChecker::TicketChecker(const Ticket& ticket)
     m_singles = choose(m_redCount, kRedsPerDraw) * m_blueCount;
 }
 
-int TicketChecker::redMatches(DrawBits draw) const { return std::popcount(m_reds & draw.reds); }
+int TicketChecker::redMatches(DrawBits draw) const {
+    return std::popcount(m_reds & draw.reds);
+}
 
 void TicketChecker::check(DrawBits draw, LevelCounts& counts) const {
     const int matched = redMatches(draw);

@@ -13,21 +13,24 @@ std::vector<std::string> figureNames() {
 
 std::string figureValue(const ColumnFigures& f, int which) {
     switch (which) {
-    case 0: return std::to_string(f.count);
-    case 1: return fixedText(f.averageOmission, 2);
-    case 2: return std::to_string(f.maxOmission);
-    default: return std::to_string(f.maxStreak);
+    case 0:
+        return std::to_string(f.count);
+    case 1:
+        return fixedText(f.averageOmission, 2);
+    case 2:
+        return std::to_string(f.maxOmission);
+    default:
+        return std::to_string(f.maxStreak);
     }
 }
 
 void addFigureRows(std::vector<NumberFigures> rows, std::string_view colour, std::string& out) {
     for (const NumberFigures& r : rows)
-        out += csvRecord({twoDigits(r.number), std::string(colour), std::to_string(r.figures.count),
-                          fixedText(r.share, 4), fixedText(r.expected, 2),
-                          std::to_string(r.figures.currentOmission),
-                          fixedText(r.figures.averageOmission, 2),
-                          std::to_string(r.figures.maxOmission),
-                          std::to_string(r.figures.maxStreak)});
+        out += csvRecord(
+            {twoDigits(r.number), std::string(colour), std::to_string(r.figures.count),
+             fixedText(r.share, 4), fixedText(r.expected, 2),
+             std::to_string(r.figures.currentOmission), fixedText(r.figures.averageOmission, 2),
+             std::to_string(r.figures.maxOmission), std::to_string(r.figures.maxStreak)});
 }
 
 void addFairnessRow(const std::optional<ChiSquare>& test, std::string_view colour,

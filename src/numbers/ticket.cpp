@@ -39,8 +39,8 @@ std::vector<Token> tokenize(std::string_view line, std::string& error) {
             tokens.push_back({std::string(line.substr(i, end - i)), false});
             i = end;
         } else {
-            const auto wide = std::find_if(std::begin(kWideSeparators), std::end(kWideSeparators),
-                                           startsWithAt);
+            const auto wide =
+                std::find_if(std::begin(kWideSeparators), std::end(kWideSeparators), startsWithAt);
             if (wide != std::end(kWideSeparators)) {
                 i += wide->size();
                 continue;
@@ -90,7 +90,8 @@ TicketLine parseTicket(std::string_view line) {
     std::vector<Token> tokens = tokenize(line, result.error);
     if (!result.ok())
         return result;
-    const auto plus = std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.plus; });
+    const auto plus =
+        std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.plus; });
     std::vector<Token> reds(tokens.begin(), plus);
     std::vector<Token> blues;
     if (plus != tokens.end()) {

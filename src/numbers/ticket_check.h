@@ -12,7 +12,7 @@ namespace ssq::numbers {
 
 struct TicketResult {
     TicketLine line;
-    LevelCounts counts{};     // single tickets per level, summed over the draws checked
+    LevelCounts counts{};         // single tickets per level, summed over the draws checked
     std::int64_t fixedPrizes = 0; // yuan of levels 3 to 6
 };
 
@@ -20,7 +20,7 @@ struct TicketReport {
     std::vector<TicketResult> results; // one per non-blank line, bad lines included
     LevelCounts counts{};              // all good lines together
     std::int64_t fixedPrizes = 0;
-    std::int64_t singleTickets = 0;    // single tickets the good lines stand for
+    std::int64_t singleTickets = 0; // single tickets the good lines stand for
     int badLines = 0;
 };
 

@@ -66,9 +66,11 @@ TicketTab::TicketTab(QWidget* parent)
       m_result(new QTextBrowser(this)), m_levels(new QTableWidget(kPrizeLevels + 1, 3, this)),
       m_summary(new QLabel(this)) {
     m_input->setObjectName(QStringLiteral("彩票号码"));
-    m_input->setAccessibleName(QStringLiteral("彩票号码，每行一注，例如 01 02 03 04 05 06 + 07；复式用 + 分开红球和蓝球"));
-    m_input->setPlaceholderText(QStringLiteral("每行一注，例如：\n01 02 03 04 05 06 + 07\n"
-                                               "01 02 03 04 05 06 07\n复式：01 02 03 04 05 06 07 08 + 01 02"));
+    m_input->setAccessibleName(
+        QStringLiteral("彩票号码，每行一注，例如 01 02 03 04 05 06 + 07；复式用 + 分开红球和蓝球"));
+    m_input->setPlaceholderText(
+        QStringLiteral("每行一注，例如：\n01 02 03 04 05 06 + 07\n"
+                       "01 02 03 04 05 06 07\n复式：01 02 03 04 05 06 07 08 + 01 02"));
     m_period->setObjectName(QStringLiteral("开奖期号"));
     m_period->setAccessibleName(QStringLiteral("对照的开奖期号，或全部历史"));
     m_checkButton->setObjectName(QStringLiteral("查询"));
@@ -105,8 +107,9 @@ TicketTab::TicketTab(QWidget* parent)
 
     connect(m_checkButton, &QPushButton::clicked, this, &TicketTab::check);
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("导出中奖查询"),
-                                         QStringLiteral("中奖查询.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("导出中奖查询"), QStringLiteral("中奖查询.csv"),
+                        QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty())
             emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
                                           : QStringLiteral("导出失败：") + path);
@@ -175,10 +178,9 @@ void TicketTab::showReport(const std::vector<const Draw*>& draws) {
     for (int level = 1; level <= kPrizeLevels + 1; ++level) {
         const bool total = level > kPrizeLevels;
         const std::int64_t count = total ? 0 : m_report.counts[level];
-        const QString amount =
-            total ? QString::number(m_report.fixedPrizes)
-            : level <= 2 ? QStringLiteral("浮动")
-                         : QString::number(count * fixedPrize(level));
+        const QString amount = total        ? QString::number(m_report.fixedPrizes)
+                               : level <= 2 ? QStringLiteral("浮动")
+                                            : QString::number(count * fixedPrize(level));
         m_levels->setItem(level - 1, 0,
                           new QTableWidgetItem(total ? QStringLiteral("固定奖金合计")
                                                      : fromUtf8(levelName(level))));
@@ -186,18 +188,22 @@ void TicketTab::showReport(const std::vector<const Draw*>& draws) {
                           new QTableWidgetItem(total ? QString() : QString::number(count)));
         m_levels->setItem(level - 1, 2, new QTableWidgetItem(amount));
     }
-    QString summary = QStringLiteral("有效 %1 行，共 %2 注；固定奖金合计 %3 元（一、二等奖为浮动奖金，未计入）。")
-                          .arg(m_report.results.size() - static_cast<std::size_t>(m_report.badLines))
-                          .arg(m_report.singleTickets)
-                          .arg(m_report.fixedPrizes);
+    QString summary =
+        QStringLiteral("有效 %1 行，共 %2 注；固定奖金合计 %3 元（一、二等奖为浮动奖金，未计入）。")
+            .arg(m_report.results.size() - static_cast<std::size_t>(m_report.badLines))
+            .arg(m_report.singleTickets)
+            .arg(m_report.fixedPrizes);
     if (m_report.badLines > 0)
-        summary += QStringLiteral("<span style=\"color:#b00000\">%1 行有误，见右侧标红说明。</span>")
-                       .arg(m_report.badLines);
+        summary +=
+            QStringLiteral("<span style=\"color:#b00000\">%1 行有误，见右侧标红说明。</span>")
+                .arg(m_report.badLines);
     m_summary->setText(summary);
     m_summary->setAccessibleName(m_summary->text());
 }
 
-QString TicketTab::resultHtml() const { return m_result->toHtml(); }
+QString TicketTab::resultHtml() const {
+    return m_result->toHtml();
+}
 
 bool TicketTab::exportCsv(const QString& path) const {
     return saveBytes(path, ticketReportCsv(m_report));

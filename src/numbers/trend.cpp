@@ -26,8 +26,7 @@ struct ColumnWalk {
 
 void finishColumns(std::span<ColumnFigures> columns, std::size_t draws) {
     for (ColumnFigures& c : columns)
-        c.averageOmission =
-            static_cast<double>(static_cast<int>(draws) - c.count) / (c.count + 1);
+        c.averageOmission = static_cast<double>(static_cast<int>(draws) - c.count) / (c.count + 1);
 }
 
 } // namespace

@@ -16,21 +16,21 @@ namespace ssq::numbers {
 struct TrendRow {
     std::array<int, kRedNumbers> redOmission{};   // index n - 1; 0 where n was drawn
     std::array<int, kBlueNumbers> blueOmission{}; // index n - 1; 0 where n was drawn
-    int sum = 0;  // 和值: the six reds added
-    int span = 0; // 跨度: highest red minus lowest
-    int odd = 0;  // odd reds; 6 - odd are even
+    int sum = 0;                                  // 和值: the six reds added
+    int span = 0;                                 // 跨度: highest red minus lowest
+    int odd = 0;                                  // odd reds; 6 - odd are even
 };
 
 struct ColumnFigures {
-    int count = 0;             // 出现次数: draws of the range holding the number
+    int count = 0;              // 出现次数: draws of the range holding the number
     double averageOmission = 0; // 平均遗漏: (draws - count) / (count + 1), the mean gap
-    int maxOmission = 0;       // 最大遗漏: the longest gap shown in the range
-    int maxStreak = 0;         // 最大连出: the longest run of draws in a row holding it
-    int currentOmission = 0;   // 当前遗漏: the omission at the range's last draw
+    int maxOmission = 0;        // 最大遗漏: the longest gap shown in the range
+    int maxStreak = 0;          // 最大连出: the longest run of draws in a row holding it
+    int currentOmission = 0;    // 当前遗漏: the omission at the range's last draw
 };
 
 struct TrendTable {
-    std::size_t first = 0;     // index in the history of the range's first draw
+    std::size_t first = 0;      // index in the history of the range's first draw
     std::vector<TrendRow> rows; // one per draw of the range, oldest first
     std::array<ColumnFigures, kRedNumbers> red{};
     std::array<ColumnFigures, kBlueNumbers> blue{};

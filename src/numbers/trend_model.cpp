@@ -7,9 +7,12 @@ const char* const kFigureNames[kFigureRows] = {"出现次数", "平均遗漏", "
 
 int figureOf(const ColumnFigures& f, int which) {
     switch (which) {
-    case 0: return f.count;
-    case 2: return f.maxOmission;
-    default: return f.maxStreak;
+    case 0:
+        return f.count;
+    case 2:
+        return f.maxOmission;
+    default:
+        return f.maxStreak;
     }
 }
 

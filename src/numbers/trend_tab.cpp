@@ -54,15 +54,17 @@ TrendTab::TrendTab(QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_pngButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("保存走势图"),
-                                         QStringLiteral("走势图.png"), QStringLiteral("PNG (*.png)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("保存走势图"), QStringLiteral("走势图.png"),
+                        QStringLiteral("PNG (*.png)"));
         if (!path.isEmpty())
             emit reported(savePng(path) ? QStringLiteral("走势图已保存：") + path
                                         : QStringLiteral("走势图保存失败：") + path);
     });
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path = askSavePath(this, QStringLiteral("导出走势图"),
-                                         QStringLiteral("走势图.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path =
+            askSavePath(this, QStringLiteral("导出走势图"), QStringLiteral("走势图.csv"),
+                        QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty())
             emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
                                           : QStringLiteral("导出失败：") + path);
@@ -93,6 +95,8 @@ bool TrendTab::exportCsv(const QString& path) const {
     return saveBytes(path, trendCsv(m_model->history(), m_model->table()));
 }
 
-bool TrendTab::print(QPrinter& printer) const { return printTrend(*m_model, printer); }
+bool TrendTab::print(QPrinter& printer) const {
+    return printTrend(*m_model, printer);
+}
 
 } // namespace ssq::numbers

@@ -47,9 +47,19 @@ TEST(Trend, OmissionsAndColumnFiguresOfAWholeHistory) {
     EXPECT_EQ(t.rows[2].blueOmission[0], 1);
     EXPECT_EQ(t.rows[4].blueOmission[15], 5);
 
-    struct Case { int number; int count; double average; int maxOmission; int maxStreak; int current; };
-    const Case reds[] = {{1, 3, 0.5, 2, 3, 2}, {2, 3, 0.5, 1, 2, 1}, {8, 3, 0.5, 2, 3, 0},
-                         {33, 0, 5.0, 5, 0, 5}, {17, 1, 2.0, 4, 1, 0}};
+    struct Case {
+        int number;
+        int count;
+        double average;
+        int maxOmission;
+        int maxStreak;
+        int current;
+    };
+    const Case reds[] = {{1, 3, 0.5, 2, 3, 2},
+                         {2, 3, 0.5, 1, 2, 1},
+                         {8, 3, 0.5, 2, 3, 0},
+                         {33, 0, 5.0, 5, 0, 5},
+                         {17, 1, 2.0, 4, 1, 0}};
     for (const Case& c : reds) {
         SCOPED_TRACE(c.number);
         const ColumnFigures& f = t.red[c.number - 1];
@@ -159,11 +169,14 @@ TEST(Fairness, ScaledStatisticOfSimulatedFairDrawsCentresOnTheDegreesOfFreedom) 
 }
 
 TEST(Prize, LevelOfEveryMatch) {
-    struct Case { int reds; bool blue; int level; };
-    const Case cases[] = {{6, true, 1}, {6, false, 2}, {5, true, 3}, {5, false, 4},
-                          {4, true, 4}, {4, false, 5}, {3, true, 5}, {3, false, 0},
-                          {2, true, 6}, {1, true, 6}, {0, true, 6}, {2, false, 0},
-                          {1, false, 0}, {0, false, 0}};
+    struct Case {
+        int reds;
+        bool blue;
+        int level;
+    };
+    const Case cases[] = {{6, true, 1},  {6, false, 2}, {5, true, 3},  {5, false, 4}, {4, true, 4},
+                          {4, false, 5}, {3, true, 5},  {3, false, 0}, {2, true, 6},  {1, true, 6},
+                          {0, true, 6},  {2, false, 0}, {1, false, 0}, {0, false, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(prizeLevel(c.reds, c.blue), c.level) << c.reds << (c.blue ? "+blue" : "");
     const std::int64_t prizes[] = {0, 0, 0, 3000, 200, 10, 5};
@@ -232,12 +245,16 @@ TEST(Prize, CompoundCountsAgreeWithEveryExpandedSingleTicket) {
 }
 
 TEST(Ticket, LinesPeopleTypeAndThePickPaneWrites) {
-    struct Case { const char* line; std::vector<int> reds; std::vector<int> blues; };
+    struct Case {
+        const char* line;
+        std::vector<int> reds;
+        std::vector<int> blues;
+    };
     const Case cases[] = {
         {"01 02 03 04 05 06 + 07", {1, 2, 3, 4, 5, 6}, {7}},
         {"01 02 03 04 05 06 07", {1, 2, 3, 4, 5, 6}, {7}},
         {"05 06 11 13 20 31 8\r", {5, 6, 11, 13, 20, 31}, {8}}, // a random pick line
-        {"1 3 8 11 17 21 16", {1, 3, 8, 11, 17, 21}, {16}},    // a high-count line
+        {"1 3 8 11 17 21 16", {1, 3, 8, 11, 17, 21}, {16}},     // a high-count line
         {"33,1,2,3,4,5＋7", {1, 2, 3, 4, 5, 33}, {7}},
         {"01、02、03、04、05、06 | 07", {1, 2, 3, 4, 5, 6}, {7}},
         {"\t01 02 03 04 05 06 07 + 16 01", {1, 2, 3, 4, 5, 6, 7}, {1, 16}},
@@ -252,7 +269,10 @@ TEST(Ticket, LinesPeopleTypeAndThePickPaneWrites) {
 }
 
 TEST(Ticket, BadLinesNameTheirFault) {
-    struct Case { const char* line; const char* reason; };
+    struct Case {
+        const char* line;
+        const char* reason;
+    };
     const Case cases[] = {
         {"01 02 03 04 05 + 07", "红球不足 6 个"},
         {"01 02 03 04 05 06 34 + 01", "红球 34 超出 1–33"},
@@ -280,9 +300,8 @@ TEST(Ticket, CheckReportKeepsBadLinesAndAddsUpGoodOnes) {
     std::vector<DrawBits> bits;
     for (const Draw& d : history)
         bits.push_back(drawBits(d));
-    const TicketReport report =
-        checkTickets(parseTickets("01 02 03 04 05 06 + 01\r\n\r\nbad line\n01 02 03 04 05 06 07 + 03"),
-                     bits);
+    const TicketReport report = checkTickets(
+        parseTickets("01 02 03 04 05 06 + 01\r\n\r\nbad line\n01 02 03 04 05 06 07 + 03"), bits);
     ASSERT_EQ(report.results.size(), 3u);
     EXPECT_EQ(report.results[1].line.lineNumber, 3u);
     EXPECT_FALSE(report.results[1].line.ok());
@@ -304,7 +323,8 @@ TEST(Csv, QuotedFieldsAndByteOrderMarkReadBack) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0], fields);
     EXPECT_EQ(records[1], std::vector<std::string>{"x"});
-    EXPECT_EQ(parseCsv("a,b\nc,d"), (std::vector<std::vector<std::string>>{{"a", "b"}, {"c", "d"}}));
+    EXPECT_EQ(parseCsv("a,b\nc,d"),
+              (std::vector<std::vector<std::string>>{{"a", "b"}, {"c", "d"}}));
 }
 
 TEST(HistoryFile, ReadsBundledAndExportedFormsAndReportsBadLines) {
@@ -345,7 +365,7 @@ TEST(TableCsv, TablesParseBackToTheirFigures) {
     ASSERT_EQ(trend.size(), 1 + 4 + 4u);
     ASSERT_EQ(trend[0].size(), 2 + 33 + 3 + 16u);
     EXPECT_EQ(trend[1][0], "2026002");
-    EXPECT_EQ(trend[3][2 + 0], "1");  // red 1 missing in the fourth draw
+    EXPECT_EQ(trend[3][2 + 0], "1");   // red 1 missing in the fourth draw
     EXPECT_EQ(trend[1][2 + 33], "22"); // 和值
     EXPECT_EQ(trend[1][2 + 35], "4:2");
     EXPECT_EQ(trend[5][0], "出现次数");
@@ -353,8 +373,8 @@ TEST(TableCsv, TablesParseBackToTheirFigures) {
 
     const auto figures = parseCsv(figuresCsv(t));
     ASSERT_EQ(figures.size(), 1 + 33 + 16u);
-    EXPECT_EQ(figures[1], (std::vector<std::string>{"01", "红", "2", "0.5000", "0.73", "2",
-                                                    "0.67", "2", "3"}));
+    EXPECT_EQ(figures[1],
+              (std::vector<std::string>{"01", "红", "2", "0.5000", "0.73", "2", "0.67", "2", "3"}));
     const auto fairness = parseCsv(fairnessCsv(t));
     ASSERT_EQ(fairness.size(), 3u);
     EXPECT_EQ(fairness[2][3], "15");

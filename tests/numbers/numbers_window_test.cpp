@@ -156,7 +156,8 @@ private slots:
             QCOMPARE(trend.text(draws, numbers::trend_column::FirstRed + red - 1),
                      QString::number(core.red[red - 1].count));
         }
-        QCOMPARE(trend.text(draws - 1, numbers::trend_column::Sum), QString::number(core.rows.back().sum));
+        QCOMPARE(trend.text(draws - 1, numbers::trend_column::Sum),
+                 QString::number(core.rows.back().sum));
 
         QTableWidget* hotCold = window->hotColdTab()->table();
         QCOMPARE(hotCold->rowCount(), numbers::kRedNumbers + numbers::kBlueNumbers);
@@ -164,20 +165,28 @@ private slots:
         int highest = 0;
         for (const numbers::ColumnFigures& f : core.red)
             highest = std::max(highest, f.count);
-        QCOMPARE(hotCold->item(0, numbers::hot_cold_column::Count)->data(Qt::DisplayRole).toInt(), highest);
+        QCOMPARE(hotCold->item(0, numbers::hot_cold_column::Count)->data(Qt::DisplayRole).toInt(),
+                 highest);
         for (int row = 0; row < hotCold->rowCount(); ++row) {
             const QString label = hotCold->item(row, numbers::hot_cold_column::Number)->text();
             const int number = label.mid(2).toInt();
-            const numbers::ColumnFigures& f =
-                label.startsWith(QStringLiteral("红")) ? core.red[number - 1] : core.blue[number - 1];
-            QCOMPARE(hotCold->item(row, numbers::hot_cold_column::Count)->data(Qt::DisplayRole).toInt(), f.count);
-            QCOMPARE(hotCold->item(row, numbers::hot_cold_column::Max)->data(Qt::DisplayRole).toInt(), f.maxOmission);
+            const numbers::ColumnFigures& f = label.startsWith(QStringLiteral("红"))
+                                                  ? core.red[number - 1]
+                                                  : core.blue[number - 1];
+            QCOMPARE(
+                hotCold->item(row, numbers::hot_cold_column::Count)->data(Qt::DisplayRole).toInt(),
+                f.count);
+            QCOMPARE(
+                hotCold->item(row, numbers::hot_cold_column::Max)->data(Qt::DisplayRole).toInt(),
+                f.maxOmission);
         }
 
         QCOMPARE(window->fairnessTab()->redText(),
-                 numbers::fairnessLine(QStringLiteral("红球（%1 期）").arg(draws), numbers::redFairness(core)));
+                 numbers::fairnessLine(QStringLiteral("红球（%1 期）").arg(draws),
+                                       numbers::redFairness(core)));
         QCOMPARE(window->fairnessTab()->blueText(),
-                 numbers::fairnessLine(QStringLiteral("蓝球（%1 期）").arg(draws), numbers::blueFairness(core)));
+                 numbers::fairnessLine(QStringLiteral("蓝球（%1 期）").arg(draws),
+                                       numbers::blueFairness(core)));
 
         // The last 30: the chart keeps 30 draw rows, omissions still counted from the start.
         window->rangeBox()->setCurrentIndex(window->rangeBox()->findData(30));
