@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  libboost-regex-dev libcurl4-openssl-dev libpugixml-dev libzip-dev zip libsodium-dev
+  libboost-regex-dev libboost-dev libcurl4-openssl-dev libpugixml-dev libzip-dev zip libsodium-dev
   libcpp-httplib-dev libsqlite3-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-dev

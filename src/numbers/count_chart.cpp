@@ -35,8 +35,11 @@ void paintGroup(QPainter& painter, const QRect& area, const std::vector<NumberFi
     const double expectedY = area.top() + plotHeight - plotHeight * rows.front().expected / top;
     painter.setPen(QPen(QColor(0x20, 0x20, 0x20), 1.5, Qt::DashLine));
     painter.drawLine(QPointF(area.left(), expectedY), QPointF(area.right(), expectedY));
-    painter.drawText(QPointF(area.left() + 2, expectedY - 3),
-                     QStringLiteral("期望 %1").arg(rows.front().expected, 0, 'f', 1));
+    // The label sits on a white patch at the line's right end, above the bars.
+    const QString label = QStringLiteral("期望 %1").arg(rows.front().expected, 0, 'f', 1);
+    const QRectF labelRect(area.right() - 64, expectedY - 16, 62, 14);
+    painter.fillRect(labelRect, Qt::white);
+    painter.drawText(labelRect, Qt::AlignCenter, label);
 }
 
 } // namespace

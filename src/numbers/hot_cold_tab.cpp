@@ -93,6 +93,9 @@ void HotColdTab::showFigures(const TrendTable& table) {
         fillRow(*m_table, row++, f, true);
     for (const NumberFigures& f : blues)
         fillRow(*m_table, row++, f, false);
+    // Sorting stays where the user put it; the first time it is by number.
+    if (!m_table->isSortingEnabled())
+        m_table->horizontalHeader()->setSortIndicator(hot_cold_column::Number, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_chart->setFigures(reds, blues);
 }

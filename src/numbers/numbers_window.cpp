@@ -27,7 +27,7 @@ NumbersWindow::NumbersWindow(DrawSource source, QWidget* parent)
     setObjectName(QStringLiteral("号码分析"));
     setWindowTitle(QStringLiteral("号码分析"));
     setAccessibleName(QStringLiteral("号码分析"));
-    resize(1360, 760);
+    resize(1500, 800); // the whole chart's width at its fixed column sizes
 
     m_range->setObjectName(QStringLiteral("范围"));
     m_range->setAccessibleName(QStringLiteral("统计范围：最近多少期"));

@@ -13,10 +13,16 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ssq::numbers {
 namespace {
 
 constexpr int kWholeHistory = -1; // item data of "全部历史"
+// Lines written out on the result page; the rest are counted in a closing
+// line and are all in the CSV export. Keeps a paste of thousands of tickets
+// quick to show.
+constexpr std::size_t kShownLines = 1000;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -86,6 +92,11 @@ TicketTab::TicketTab(QWidget* parent)
     m_levels->verticalHeader()->hide();
     m_levels->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_levels->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_levels->verticalHeader()->setDefaultSectionSize(22);
+    // All seven rows in sight, without a scroll bar.
+    m_levels->setFixedHeight(22 * (kPrizeLevels + 1) +
+                             m_levels->horizontalHeader()->sizeHint().height() +
+                             2 * m_levels->frameWidth());
     m_summary->setObjectName(QStringLiteral("查询合计"));
     m_summary->setWordWrap(true);
 
@@ -156,7 +167,9 @@ void TicketTab::showReport(const std::vector<const Draw*>& draws) {
                          markedNumbers(drawnTicket(*one), one));
     else
         html += QStringLiteral("<p>对照全部 %1 期开奖。</p>").arg(m_history.size());
-    for (const TicketResult& r : m_report.results) {
+    const std::size_t shown = std::min(kShownLines, m_report.results.size());
+    for (std::size_t i = 0; i < shown; ++i) {
+        const TicketResult& r = m_report.results[i];
         html += QStringLiteral("<p>第 %1 行：").arg(r.line.lineNumber);
         if (!r.line.ok()) {
             html += QStringLiteral("<span style=\"color:#b00000\">“%1” —— %2</span></p>")
@@ -172,6 +185,15 @@ void TicketTab::showReport(const std::vector<const Draw*>& draws) {
         if (r.fixedPrizes > 0)
             html += QStringLiteral("，固定奖金 %1 元").arg(r.fixedPrizes);
         html += QStringLiteral("</p>");
+    }
+    if (shown < m_report.results.size()) {
+        int badLeft = 0;
+        for (std::size_t i = shown; i < m_report.results.size(); ++i)
+            badLeft += m_report.results[i].line.ok() ? 0 : 1;
+        html += QStringLiteral("<p>其余 %1 行（其中 %2 行有误）未在此列出，已计入合计；"
+                               "导出 CSV 可查看每一行。</p>")
+                    .arg(m_report.results.size() - shown)
+                    .arg(badLeft);
     }
     m_result->setHtml(html);
 

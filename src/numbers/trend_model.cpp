@@ -58,8 +58,8 @@ QString TrendModel::figureText(int which, int column) const {
         return QString::fromUtf8(kFigureNames[which]);
     if (!f)
         return {};
-    if (which == 1)
-        return QString::number(f->averageOmission, 'f', 1);
+    if (which == 1) // one decimal while it fits the narrow ball column
+        return QString::number(f->averageOmission, 'f', f->averageOmission < 9.95 ? 1 : 0);
     return QString::number(figureOf(*f, which));
 }
 

@@ -1,7 +1,9 @@
 #include "numbers/trend_painter.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPrinter>
+#include <QStaticText>
 
 #include <algorithm>
 
@@ -14,6 +16,33 @@ const QColor kGrey(0x9a, 0x9a, 0x9a);
 const QColor kGrid(0xdd, 0xdd, 0xdd);
 const QColor kFigureBand(0xf3, 0xf0, 0xe0);
 const QColor kStatsBand(0xf5, 0xf5, 0xf5);
+
+// Laid-out texts of the cells, kept per font: a cell's text is one of a few
+// thousand numbers, and laying one out again for every paint costs more than
+// everything else a cell does.
+class StaticTexts {
+public:
+    explicit StaticTexts(bool bold) { m_font.setPixelSize(11), m_font.setBold(bold); }
+    const QFont& font() const { return m_font; }
+
+    void draw(QPainter& painter, const QRect& rect, const QString& text) {
+        auto found = m_texts.find(text);
+        if (found == m_texts.end()) {
+            QStaticText laid(text);
+            laid.setTextFormat(Qt::PlainText);
+            laid.prepare(QTransform(), m_font);
+            found = m_texts.insert(text, laid);
+        }
+        const QSizeF size = found->size();
+        painter.drawStaticText(QPointF(rect.x() + (rect.width() - size.width()) / 2,
+                                       rect.y() + (rect.height() - size.height()) / 2),
+                               *found);
+    }
+
+private:
+    QFont m_font;
+    QHash<QString, QStaticText> m_texts;
+};
 
 int imageWidth() {
     int width = 0;
@@ -45,32 +74,33 @@ int trendColumnWidth(int column) {
 }
 
 void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const QString& text) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Called for every cell in sight: texts are laid out once, and the
+    // painter's state is set field by field instead of saved and restored.
+    static StaticTexts plain(false);
+    static StaticTexts bold(true);
     if (kind == CellKind::Figure)
         painter.fillRect(rect, kFigureBand);
     painter.setPen(kGrid);
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.drawLine(rect.topRight(), rect.bottomRight());
-    QFont font = painter.font();
-    font.setPixelSize(11);
     if (kind == CellKind::RedBall || kind == CellKind::BlueBall) {
         const int size = std::min(rect.width(), rect.height()) - 3;
         const QRect ball(rect.center().x() - size / 2, rect.center().y() - size / 2, size, size);
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(Qt::NoPen);
         painter.setBrush(kind == CellKind::RedBall ? kRed : kBlue);
         painter.drawEllipse(ball);
-        font.setBold(true);
-        painter.setFont(font);
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setFont(bold.font());
         painter.setPen(Qt::white);
-        painter.drawText(ball, Qt::AlignCenter, text);
-    } else {
-        font.setBold(kind == CellKind::Figure);
-        painter.setFont(font);
-        painter.setPen(kind == CellKind::Omission ? kGrey : QColor(Qt::black));
-        painter.drawText(rect, Qt::AlignCenter, text);
+        bold.draw(painter, ball, text);
+        return;
     }
-    painter.restore();
+    StaticTexts& texts = kind == CellKind::Figure ? bold : plain;
+    painter.setFont(texts.font());
+    painter.setPen(kind == CellKind::Omission ? kGrey : QColor(Qt::black));
+    texts.draw(painter, rect, text);
 }
 
 void paintTrendHeader(QPainter& painter, int top, const TrendModel& model) {
