@@ -83,12 +83,11 @@ FairnessTab::FairnessTab(QWidget* parent)
     layout->addLayout(bottom);
 
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("导出随机性检验"), QStringLiteral("随机性检验.csv"),
-                        QStringLiteral("CSV (*.csv)"));
-        if (!path.isEmpty())
-            emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
-                                          : QStringLiteral("导出失败：") + path);
+        const QString outcome = exportWithDialog(
+            this, QStringLiteral("导出随机性检验"), QStringLiteral("随机性检验.csv"),
+            [this](const QString& path) { return exportCsv(path); });
+        if (!outcome.isEmpty())
+            emit reported(outcome);
     });
 }
 

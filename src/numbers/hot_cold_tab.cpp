@@ -73,12 +73,11 @@ HotColdTab::HotColdTab(QWidget* parent)
     layout->addLayout(bottom);
 
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("导出冷热与遗漏"), QStringLiteral("冷热与遗漏.csv"),
-                        QStringLiteral("CSV (*.csv)"));
-        if (!path.isEmpty())
-            emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
-                                          : QStringLiteral("导出失败：") + path);
+        const QString outcome = exportWithDialog(
+            this, QStringLiteral("导出冷热与遗漏"), QStringLiteral("冷热与遗漏.csv"),
+            [this](const QString& path) { return exportCsv(path); });
+        if (!outcome.isEmpty())
+            emit reported(outcome);
     });
 }
 

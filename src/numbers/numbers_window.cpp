@@ -62,12 +62,11 @@ NumbersWindow::NumbersWindow(DrawSource source, QWidget* parent)
     connect(m_range, &QComboBox::currentIndexChanged, this, [this] { showRange(); });
     connect(m_reloadButton, &QPushButton::clicked, this, &NumbersWindow::reload);
     connect(m_historyButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("导出开奖数据"), QStringLiteral("开奖数据.csv"),
-                        QStringLiteral("CSV (*.csv)"));
-        if (!path.isEmpty())
-            report(exportHistory(path) ? QStringLiteral("已导出：") + path
-                                       : QStringLiteral("导出失败：") + path);
+        const QString outcome =
+            exportWithDialog(this, QStringLiteral("导出开奖数据"), QStringLiteral("开奖数据.csv"),
+                             [this](const QString& path) { return exportHistory(path); });
+        if (!outcome.isEmpty())
+            report(outcome);
     });
     const auto relay = [this](const QString& text) { report(text); };
     connect(m_trend, &TrendTab::reported, this, relay);

@@ -18,9 +18,16 @@ bool saveBytes(const QString& path, std::string_view bytes) {
     return file.commit();
 }
 
-QString askSavePath(QWidget* parent, const QString& title, const QString& fileName,
-                    const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(fileName), filter);
+QString exportWithDialog(QWidget* parent, const QString& title, const QString& fileName,
+                         const std::function<bool(const QString&)>& write) {
+    const QString filter = fileName.endsWith(QStringLiteral(".png"))
+                               ? QStringLiteral("PNG (*.png)")
+                               : QStringLiteral("CSV (*.csv)");
+    const QString path =
+        QFileDialog::getSaveFileName(parent, title, QDir::home().filePath(fileName), filter);
+    if (path.isEmpty())
+        return {};
+    return (write(path) ? QStringLiteral("已导出：") : QStringLiteral("导出失败：")) + path;
 }
 
 } // namespace ssq::numbers

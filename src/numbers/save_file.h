@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QWidget;
@@ -13,8 +14,10 @@ namespace ssq::numbers {
 // once the new one is complete). False when the file could not be written.
 bool saveBytes(const QString& path, std::string_view bytes);
 
-// A save dialog; the empty text when the user cancels.
-QString askSavePath(QWidget* parent, const QString& title, const QString& fileName,
-                    const QString& filter);
+// Asks where to save with a dialog offering `fileName`, then writes there:
+// "已导出：path" or "导出失败：path", or the empty text when the user cancels.
+// The filter follows from the file name's ending (.csv or .png).
+QString exportWithDialog(QWidget* parent, const QString& title, const QString& fileName,
+                         const std::function<bool(const QString&)>& write);
 
 } // namespace ssq::numbers

@@ -118,12 +118,11 @@ TicketTab::TicketTab(QWidget* parent)
 
     connect(m_checkButton, &QPushButton::clicked, this, &TicketTab::check);
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("导出中奖查询"), QStringLiteral("中奖查询.csv"),
-                        QStringLiteral("CSV (*.csv)"));
-        if (!path.isEmpty())
-            emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
-                                          : QStringLiteral("导出失败：") + path);
+        const QString outcome =
+            exportWithDialog(this, QStringLiteral("导出中奖查询"), QStringLiteral("中奖查询.csv"),
+                             [this](const QString& path) { return exportCsv(path); });
+        if (!outcome.isEmpty())
+            emit reported(outcome);
     });
 }
 

@@ -17,33 +17,6 @@ const QColor kGrid(0xdd, 0xdd, 0xdd);
 const QColor kFigureBand(0xf3, 0xf0, 0xe0);
 const QColor kStatsBand(0xf5, 0xf5, 0xf5);
 
-// Laid-out texts of the cells, kept per font: a cell's text is one of a few
-// thousand numbers, and laying one out again for every paint costs more than
-// everything else a cell does.
-class StaticTexts {
-public:
-    explicit StaticTexts(bool bold) { m_font.setPixelSize(11), m_font.setBold(bold); }
-    const QFont& font() const { return m_font; }
-
-    void draw(QPainter& painter, const QRect& rect, const QString& text) {
-        auto found = m_texts.find(text);
-        if (found == m_texts.end()) {
-            QStaticText laid(text);
-            laid.setTextFormat(Qt::PlainText);
-            laid.prepare(QTransform(), m_font);
-            found = m_texts.insert(text, laid);
-        }
-        const QSizeF size = found->size();
-        painter.drawStaticText(QPointF(rect.x() + (rect.width() - size.width()) / 2,
-                                       rect.y() + (rect.height() - size.height()) / 2),
-                               *found);
-    }
-
-private:
-    QFont m_font;
-    QHash<QString, QStaticText> m_texts;
-};
-
 int imageWidth() {
     int width = 0;
     for (int c = 0; c < trend_column::Count; ++c)
@@ -51,16 +24,51 @@ int imageWidth() {
     return width;
 }
 
-void paintRow(QPainter& painter, const TrendModel& model, int row, int top) {
+void paintRow(QPainter& painter, const TrendModel& model, int row, int top, TrendTextCache& texts) {
     int left = 0;
     for (int c = 0; c < trend_column::Count; ++c) {
         const QRect rect(left, top, trendColumnWidth(c), kTrendRowHeight);
-        paintTrendCell(painter, rect, model.kind(row, c), model.text(row, c));
+        paintTrendCell(painter, rect, model.kind(row, c), model.text(row, c), texts);
         left += rect.width();
     }
 }
 
 } // namespace
+
+struct TrendTextCache::Fonts {
+    QFont plain;
+    QFont bold;
+    QHash<QString, QStaticText> plainTexts;
+    QHash<QString, QStaticText> boldTexts;
+};
+
+TrendTextCache::TrendTextCache() : m_fonts(std::make_unique<Fonts>()) {
+    m_fonts->plain.setPixelSize(11);
+    m_fonts->bold = m_fonts->plain;
+    m_fonts->bold.setBold(true);
+}
+
+TrendTextCache::~TrendTextCache() = default;
+
+const QFont& TrendTextCache::font(bool bold) const {
+    return bold ? m_fonts->bold : m_fonts->plain;
+}
+
+void TrendTextCache::draw(QPainter& painter, const QRect& rect, const QString& text, bool bold) {
+    QHash<QString, QStaticText>& texts = bold ? m_fonts->boldTexts : m_fonts->plainTexts;
+    auto found = texts.find(text);
+    if (found == texts.end()) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font(bold));
+        found = texts.insert(text, laid);
+    }
+    painter.setFont(font(bold));
+    const QSizeF size = found->size();
+    painter.drawStaticText(QPointF(rect.x() + (rect.width() - size.width()) / 2,
+                                   rect.y() + (rect.height() - size.height()) / 2),
+                           *found);
+}
 
 int trendColumnWidth(int column) {
     using namespace trend_column;
@@ -73,11 +81,10 @@ int trendColumnWidth(int column) {
     return 24;
 }
 
-void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const QString& text) {
-    // Called for every cell in sight: texts are laid out once, and the
-    // painter's state is set field by field instead of saved and restored.
-    static StaticTexts plain(false);
-    static StaticTexts bold(true);
+void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const QString& text,
+                    TrendTextCache& texts) {
+    // Called for every cell in sight: the painter's state is set field by
+    // field instead of saved and restored.
     if (kind == CellKind::Figure)
         painter.fillRect(rect, kFigureBand);
     painter.setPen(kGrid);
@@ -92,15 +99,12 @@ void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const Q
         painter.drawEllipse(ball);
         painter.setBrush(Qt::NoBrush);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setFont(bold.font());
         painter.setPen(Qt::white);
-        bold.draw(painter, ball, text);
+        texts.draw(painter, ball, text, true);
         return;
     }
-    StaticTexts& texts = kind == CellKind::Figure ? bold : plain;
-    painter.setFont(texts.font());
     painter.setPen(kind == CellKind::Omission ? kGrey : QColor(Qt::black));
-    texts.draw(painter, rect, text);
+    texts.draw(painter, rect, text, kind == CellKind::Figure);
 }
 
 void paintTrendHeader(QPainter& painter, int top, const TrendModel& model) {
@@ -132,9 +136,10 @@ QImage renderTrend(const TrendModel& model, int first, int count) {
     QImage image(imageWidth(), (count + 1) * kTrendRowHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
+    TrendTextCache texts;
     paintTrendHeader(painter, 0, model);
     for (int i = 0; i < count; ++i)
-        paintRow(painter, model, first + i, (i + 1) * kTrendRowHeight);
+        paintRow(painter, model, first + i, (i + 1) * kTrendRowHeight, texts);
     return image;
 }
 
@@ -154,13 +159,14 @@ bool printTrend(const TrendModel& model, QPrinter& printer) {
     const int rowsPerPage =
         std::max(1, static_cast<int>(page.height() / (kTrendRowHeight * scale)) - 1);
     painter.scale(scale, scale);
+    TrendTextCache texts;
     for (int first = 0; first < model.rowCount(); first += rowsPerPage) {
         if (first > 0)
             printer.newPage();
         paintTrendHeader(painter, 0, model);
         const int last = std::min(model.rowCount(), first + rowsPerPage);
         for (int row = first; row < last; ++row)
-            paintRow(painter, model, row, (row - first + 1) * kTrendRowHeight);
+            paintRow(painter, model, row, (row - first + 1) * kTrendRowHeight, texts);
     }
     return painter.end();
 }
@@ -175,7 +181,7 @@ void TrendDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     if (option.state & QStyle::State_Selected)
         painter->fillRect(option.rect, option.palette.highlight().color().lighter(170));
     paintTrendCell(*painter, option.rect, model->kind(index.row(), index.column()),
-                   model->text(index.row(), index.column()));
+                   model->text(index.row(), index.column()), m_texts);
 }
 
 QSize TrendDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {

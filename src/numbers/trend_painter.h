@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QStyledItemDelegate>
 
+#include <memory>
+
 class QPainter;
 class QPrinter;
 
@@ -17,9 +19,26 @@ inline constexpr int kTrendRowHeight = 20;
 // The width of each column in pixels.
 int trendColumnWidth(int column);
 
+// Cell texts laid out once per font and kept: a cell's text is one of a few
+// thousand numbers, and laying one out again on every paint costs more than
+// everything else a cell does. Lives as long as the painting it serves.
+class TrendTextCache {
+public:
+    TrendTextCache();
+    ~TrendTextCache();
+    const QFont& font(bool bold) const;
+    // Draws `text` centred in `rect` in the painter's current pen.
+    void draw(QPainter& painter, const QRect& rect, const QString& text, bool bold);
+
+private:
+    struct Fonts;
+    std::unique_ptr<Fonts> m_fonts;
+};
+
 // A drawn number is a filled ball with its number in white; an omission is
 // grey; figure rows are bold on a tinted band.
-void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const QString& text);
+void paintTrendCell(QPainter& painter, const QRect& rect, CellKind kind, const QString& text,
+                    TrendTextCache& texts);
 
 // Paints the column titles into one row of `rect`'s height.
 void paintTrendHeader(QPainter& painter, int top, const TrendModel& model);
@@ -47,6 +66,9 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    mutable TrendTextCache m_texts; // paint() is const; the cache only saves work
 };
 
 } // namespace ssq::numbers

@@ -54,20 +54,18 @@ TrendTab::TrendTab(QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_pngButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("保存走势图"), QStringLiteral("走势图.png"),
-                        QStringLiteral("PNG (*.png)"));
-        if (!path.isEmpty())
-            emit reported(savePng(path) ? QStringLiteral("走势图已保存：") + path
-                                        : QStringLiteral("走势图保存失败：") + path);
+        const QString outcome =
+            exportWithDialog(this, QStringLiteral("保存走势图"), QStringLiteral("走势图.png"),
+                             [this](const QString& path) { return savePng(path); });
+        if (!outcome.isEmpty())
+            emit reported(outcome);
     });
     connect(m_csvButton, &QPushButton::clicked, this, [this] {
-        const QString path =
-            askSavePath(this, QStringLiteral("导出走势图"), QStringLiteral("走势图.csv"),
-                        QStringLiteral("CSV (*.csv)"));
-        if (!path.isEmpty())
-            emit reported(exportCsv(path) ? QStringLiteral("已导出：") + path
-                                          : QStringLiteral("导出失败：") + path);
+        const QString outcome =
+            exportWithDialog(this, QStringLiteral("导出走势图"), QStringLiteral("走势图.csv"),
+                             [this](const QString& path) { return exportCsv(path); });
+        if (!outcome.isEmpty())
+            emit reported(outcome);
     });
     connect(m_printButton, &QPushButton::clicked, this, [this] {
         QPrinter printer(QPrinter::HighResolution);
