@@ -329,7 +329,9 @@ void MainWindowTest::popupMenus_data() {
     QTest::addColumn<QString>("menu");   // the popup that opens, "" = none
     QTest::addColumn<QStringList>("items");
 
-    const QStringList mainItems{QStringLiteral("升级"), QStringLiteral("关于")};
+    // "号码分析" comes after the original items, which keep their order.
+    const QStringList mainItems{QStringLiteral("升级"), QStringLiteral("关于"),
+                                QStringLiteral("号码分析")};
     const QStringList copyItems{QStringLiteral("复制"), QStringLiteral("删除")};
     QTest::newRow("window background, top") << "" << QPoint(350, 60) << "菜单" << mainItems;
     QTest::newRow("window background, left of the button") << "" << QPoint(30, 100) << "菜单" << mainItems;
