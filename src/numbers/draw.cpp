@@ -24,7 +24,8 @@ std::optional<int> smallNumber(std::string_view text) {
 }
 
 std::optional<Draw> makeDraw(std::string_view period, std::string_view date,
-                             const std::array<std::string_view, 6>& reds, std::string_view blue) {
+                             const std::array<std::string_view, kRedsPerDraw>& reds,
+                             std::string_view blue) {
     Draw draw;
     draw.period = period.size() == 5 ? "20" + std::string(period) : std::string(period);
     draw.date = std::string(date);

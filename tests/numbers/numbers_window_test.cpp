@@ -1,7 +1,7 @@
 // The 号码分析 window through the real main window: how it opens, that each
 // tab shows what the core computes for the demo history, a ticket copied from
 // the pick pane, and export files that read back.
-#include "../analysis/window_fixture.h"
+#include "window_fixture.h"
 
 #include "history/draw_table.h"
 #include "numbers/bundled_history.h"
@@ -202,8 +202,7 @@ private slots:
         auto* pane = testing::control<picks::PickPane>(*loaded.window, "超级编辑框1随机号码");
         std::uint32_t seeds = 0;
         picks::RandomSource source(seeds, [] { return 12345u; });
-        picks::writeRandomTickets(*pane, 3, source, loaded.window->state().redFormat,
-                                  loaded.window->state().blueFormat);
+        picks::writeRandomTickets(*pane, 3, source, picks::startFormat(), picks::startFormat());
         pane->selectAll();
         testing::control<QAction>(*loaded.window, "复制")->trigger();
 
