@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -40,6 +41,7 @@ class PickPane;
 }
 namespace ssq::numbers {
 class NumbersWindow;
+struct Draw;
 }
 
 namespace ssq::app {
@@ -108,6 +110,7 @@ private:
     // The 号码分析 window (wire_numbers.cpp): made on first use, then raised.
     void showNumbersWindow();
     void closeNumbersWindow();
+    std::vector<numbers::Draw> analysedDraws();
 
     AppConfig m_config;
     platform::EventPump m_pump;

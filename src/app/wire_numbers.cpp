@@ -2,6 +2,7 @@
 
 #include "history/draw_table.h"
 #include "numbers/numbers_window.h"
+#include "store/draw_store.h"
 
 #include <QAction>
 
@@ -28,6 +29,20 @@ std::vector<numbers::Draw> drawsOf(const history::DrawTable& table) {
     return numbers::inPeriodOrder(std::move(draws));
 }
 
+// The draws of the local store, oldest first.
+std::vector<numbers::Draw> drawsOf(const store::DrawStore& store) {
+    std::vector<numbers::Draw> draws;
+    for (const store::DrawRecord& record : store.draws(store::Order::OldestFirst)) {
+        numbers::Draw draw;
+        draw.period = std::to_string(record.period);
+        draw.date = record.date;
+        draw.reds = record.reds;
+        draw.blue = record.blue;
+        draws.push_back(std::move(draw));
+    }
+    return draws;
+}
+
 } // namespace
 
 void MainWindow::wireNumbers() {
@@ -41,8 +56,19 @@ void MainWindow::wireNumbers() {
 void MainWindow::showNumbersWindow() {
     if (!m_numbersWindow)
         m_numbersWindow =
-            std::make_unique<numbers::NumbersWindow>([this] { return drawsOf(*m_drawTable); });
+            std::make_unique<numbers::NumbersWindow>([this] { return analysedDraws(); });
     m_numbersWindow->present();
+}
+
+// What the draw table shows; before anything is shown there, the local
+// store's history, so the analysis works from the first start.
+std::vector<numbers::Draw> MainWindow::analysedDraws() {
+    std::vector<numbers::Draw> shown = drawsOf(*m_drawTable);
+    if (!shown.empty())
+        return shown;
+    if (const store::DrawStore* store = drawStore())
+        return drawsOf(*store);
+    return shown;
 }
 
 void MainWindow::closeNumbersWindow() {

@@ -135,6 +135,28 @@ private slots:
         QVERIFY(analysisWindows().empty());
     }
 
+    // Before the draw table holds anything, the window analyses the local
+    // store, which the bundled history seeds.
+    void emptyTableFallsBackOnTheStoredHistory() {
+        auto server = testing::startServerOfOldest(40);
+        QTemporaryDir folder;
+        app::AppConfig config;
+        config.resultsServer = server->baseUrl();
+        config.updateServer = server->baseUrl();
+        config.storePath = folder.filePath(QStringLiteral("draws.sqlite")).toStdString();
+        app::MainWindow window(config);
+        window.create();
+        testing::control<QAction>(window, "号码分析")->trigger();
+        QCOMPARE(analysisWindows().size(), std::size_t{1});
+        const std::vector<numbers::Draw> expected = numbers::bundledHistory().draws;
+        const std::vector<numbers::Draw>& shown = analysisWindows().front()->history();
+        QCOMPARE(shown.size(), expected.size());
+        QCOMPARE(shown.front().period, expected.front().period);
+        QCOMPARE(shown.back().reds, expected.back().reds);
+        QCOMPARE(shown.back().blue, expected.back().blue);
+        window.close();
+    }
+
     void tabsAgreeWithTheCoreOverTheDemoHistory() {
         Loaded loaded;
         NumbersWindow* window = loaded.open();
