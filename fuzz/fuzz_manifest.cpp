@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)isNewer(publishedVersion(reader));
         (void)offerText(reader);
         const auto arguments = updaterArguments(updaterValues(reader));
-        if (arguments.size() != 7 || arguments[0] != "验证参数" || arguments[4] != "澜舟号录.exe")
+        if (arguments.size() != 8 || arguments[0] != "验证参数" || arguments[4] != "澜舟号录.exe")
             std::abort();
     }
 
