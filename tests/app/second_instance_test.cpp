@@ -41,6 +41,7 @@ private:
     QString m_display;
     QTemporaryDir m_dirA;
     QTemporaryDir m_dirB;
+    QTemporaryDir m_dataHome;
 };
 
 void SecondInstanceTest::initTestCase() {
@@ -71,6 +72,8 @@ QProcessEnvironment SecondInstanceTest::displayEnvironment() const {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")); // window names are UTF-8
     env.remove(QStringLiteral("XAUTHORITY"));
+    // The programs keep their draw store here, never in the user's own folder.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
     return env;
 }
 
