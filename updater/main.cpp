@@ -6,10 +6,13 @@
 //
 // The program writes this file into "升级文件" beside itself and starts it
 // with these arguments (UTF-8, one per value) as it ends. Any other call is
-// refused (exit code 1). A failed update exits with 2 after starting the unchanged program;
-// a package whose signature is missing or not made with the built-in public key
-// is one, and is never opened.
+// refused (exit code 1). A failed or cancelled update exits with 2; a package
+// whose signature is missing or not made with the built-in public key is a
+// failed one, and is never opened. Whatever the call, the program is started
+// again at the end if its file is there (see programToRestart), also after a
+// refusal or a fatal error of the toolkit.
 
+#include "build_config.h"
 #include "update_public_key.h"
 #include "updater/updater_core.h"
 #include "updater/updater_window.h"
@@ -17,8 +20,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QProcess>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -68,23 +75,65 @@ QString failureText(const Result& r) {
     return text + QStringLiteral("。程序未作改动。");
 }
 
-// Starts the program without waiting for it, from the program's folder.
-bool startProgram(const Folders& folders, const std::string& programFile) {
-    const fs::path program = programToStart(folders, programFile);
-    if (program.empty())
+// The program to start again, found when it is started (an update may have
+// just written it); whichever way the updater ends, it starts it at most once.
+struct Restart {
+    Folders folders;
+    std::vector<std::string> arguments;
+    bool done = false;
+};
+Restart g_restart;
+
+bool restartProgram() {
+    if (g_restart.done)
         return false;
-    QProcess process;
-    process.setProgram(QString::fromStdString(program.string()));
-    process.setWorkingDirectory(QString::fromStdString(folders.programDir.string()));
-    return process.startDetached();
+    g_restart.done = true;
+    const fs::path program =
+        programToRestart(g_restart.folders, g_restart.arguments, SSQ_PROGRAM_FILE);
+    return !program.empty() && startDetached(program, g_restart.folders.programDir);
 }
 
-fs::path ownFolder() {
+// A fatal error of the toolkit (no display, no platform plugin) ends the
+// updater at once; the program, which has already ended, starts again first.
+QtMessageHandler g_previousHandler = nullptr;
+void restartOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+    if (type == QtFatalMsg)
+        restartProgram();
+}
+
+// SIGTERM, SIGINT and SIGHUP close the window as its close button does, so a
+// session that ends or a kill without -9 still restarts the unchanged program.
+int g_signalPipe[2] = {-1, -1};
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
+}
+void closeOnSignals(QWidget& window) {
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        while (::read(g_signalPipe[0], &byte, 1) > 0) {
+        }
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
+fs::path ownFolder(const char* argv0) {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec)
         return self.parent_path();
-    return fs::path(QCoreApplication::applicationDirPath().toStdString());
+    return fs::absolute(argv0 ? argv0 : ".", ec).parent_path();
 }
 
 } // namespace
@@ -93,10 +142,14 @@ int main(int argc, char* argv[]) {
     // Every argument is the program's: Qt sees none of them, so that a value
     // with a leading dash (a title "-platform") is never taken for a Qt option.
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const Folders folders = foldersFor(ownFolder(argc > 0 ? argv[0] : nullptr));
+    g_restart = Restart{folders, arguments};
+    g_previousHandler = qInstallMessageHandler(restartOnFatal);
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     // Closing the window does not end the updater: it ends by itself once the
-    // program has been started again, also after a failed update.
+    // program has been started again, also after a failed update. It ends with
+    // exit(), since quit() would first ask the window, which refuses to close.
     QApplication::setQuitOnLastWindowClosed(false);
 
     const std::optional<Call> call = readArguments(arguments);
@@ -105,11 +158,14 @@ int main(int argc, char* argv[]) {
                         QStringLiteral("程序调用参数错误！"), QMessageBox::Ok);
         QTimer::singleShot(kRefusalShownMs, &box, [&box] { box.done(QMessageBox::Ok); });
         box.exec();
+        restartProgram();
         return 1;
     }
 
-    const Folders folders = foldersFor(ownFolder());
     UpdaterWindow window(utf8(call->title));
+    closeOnSignals(window);
+    bool cancelled = false;
+    QObject::connect(&window, &UpdaterWindow::cancelRequested, [&cancelled] { cancelled = true; });
     window.show();
 
     int exitCode = 0;
@@ -119,7 +175,7 @@ int main(int argc, char* argv[]) {
             [&](std::uint64_t received, std::uint64_t total) {
                 window.setProgress(received, total);
                 QCoreApplication::processEvents();
-                return true;
+                return !cancelled;
             },
             [&](Stage stage) {
                 switch (stage) {
@@ -127,6 +183,8 @@ int main(int argc, char* argv[]) {
                     window.setStatus(QStringLiteral("正在下载升级包..."));
                     break;
                 case Stage::Unpacking:
+                    // Past the download the files are written in moments: no more stopping.
+                    window.setCancellable(false);
                     window.setStatus(QStringLiteral("正在解压升级包..."));
                     break;
                 case Stage::Installing:
@@ -135,19 +193,26 @@ int main(int argc, char* argv[]) {
                 }
                 QCoreApplication::processEvents();
             });
+        window.setCancellable(false);
         if (result) {
             window.setStatus(QStringLiteral("升级完成。"));
-            if (!startProgram(folders, call->programFile))
+            if (!restartProgram())
                 exitCode = 3;
-            QCoreApplication::quit();
+            QCoreApplication::exit(0);
             return;
         }
-        // The program's files are as they were: say why, then start it again.
+        // The program's files are as they were: say why, then start it again
+        // (at once when the user stopped the download).
         exitCode = 2;
+        if (cancelled) {
+            restartProgram();
+            QCoreApplication::exit(0);
+            return;
+        }
         window.setStatus(failureText(result));
-        QTimer::singleShot(kFailureShownMs, &window, [&] {
-            startProgram(folders, call->programFile);
-            QCoreApplication::quit();
+        QTimer::singleShot(kFailureShownMs, &window, [] {
+            restartProgram();
+            QCoreApplication::exit(0);
         });
     });
     app.exec();

@@ -5,6 +5,11 @@
 #include <fstream>
 #include <iterator>
 
+#include <spawn.h>
+#include <sys/types.h>
+
+extern char** environ;
+
 namespace fs = std::filesystem;
 
 namespace ssq::updater {
@@ -38,6 +43,34 @@ fs::path programToStart(const Folders& folders, const std::string& programFile) 
         programFile.find('/') != std::string::npos || programFile.find('\0') != std::string::npos)
         return {};
     return folders.programDir / programFile;
+}
+
+fs::path programToRestart(const Folders& folders, const std::vector<std::string>& arguments,
+                          const std::string& programFile) {
+    std::vector<std::string> names;
+    if (arguments.size() >= 5)
+        names.push_back(arguments[4]);
+    names.push_back(programFile);
+    for (const std::string& name : names) {
+        const fs::path program = programToStart(folders, name);
+        std::error_code ec;
+        if (!program.empty() && fs::is_regular_file(program, ec))
+            return program;
+    }
+    return {};
+}
+
+bool startDetached(const fs::path& program, const fs::path& dir) {
+    posix_spawn_file_actions_t actions;
+    if (posix_spawn_file_actions_init(&actions) != 0)
+        return false;
+    pid_t pid = 0;
+    std::string file = program.string();
+    char* argv[] = {file.data(), nullptr};
+    const bool started = posix_spawn_file_actions_addchdir_np(&actions, dir.c_str()) == 0 &&
+                         posix_spawn(&pid, file.c_str(), &actions, nullptr, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return started;
 }
 
 void cleanUp(const Folders& folders) {

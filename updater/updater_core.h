@@ -52,6 +52,17 @@ Folders foldersFor(const std::filesystem::path& updaterDir);
 // wrong call never starts something outside the program's folder.
 std::filesystem::path programToStart(const Folders& folders, const std::string& programFile);
 
+// The program to start again whatever the call, even a refused one: argument 5
+// when it names (as programToStart allows) a file that is there, else
+// programFile, the program's own file name; empty when neither file is there.
+std::filesystem::path programToRestart(const Folders& folders,
+                                       const std::vector<std::string>& arguments,
+                                       const std::string& programFile);
+
+// Starts program from dir without waiting for it; false when it could not be
+// started. Needs no application object, so it serves after a fatal error too.
+bool startDetached(const std::filesystem::path& program, const std::filesystem::path& dir);
+
 // Removes the downloaded archive and the unpack folder; never fails.
 void cleanUp(const Folders& folders);
 

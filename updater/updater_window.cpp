@@ -1,7 +1,10 @@
 #include "updater/updater_window.h"
 
+#include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ssq::updater {
@@ -21,10 +24,31 @@ UpdaterWindow::UpdaterWindow(const QString& title, QWidget* parent) : QWidget(pa
     layout->addWidget(m_title);
     layout->addWidget(m_progress);
     layout->addWidget(m_status);
-    resize(360, 120);
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    connect(m_cancel, &QPushButton::clicked, this, &UpdaterWindow::cancelRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    resize(360, 150);
 }
 
-void UpdaterWindow::setStatus(const QString& text) { m_status->setText(text); }
+void UpdaterWindow::setStatus(const QString& text) {
+    m_status->setText(text);
+}
+
+void UpdaterWindow::setCancellable(bool cancellable) {
+    m_cancellable = cancellable;
+    m_cancel->setEnabled(cancellable);
+}
+
+// The window stays until the updater ends, which restarts the program.
+void UpdaterWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (m_cancellable)
+        emit cancelRequested();
+}
 
 void UpdaterWindow::setProgress(quint64 received, quint64 total) {
     if (total == 0) {

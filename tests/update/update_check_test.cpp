@@ -133,16 +133,23 @@ demo::Canned canned(std::string body, int status = 200) {
     return c;
 }
 
-// Runs the updater written into <program>/升级文件 as the program would, from
-// the program folder, without a display; gives its exit code (-1: it hung).
-int runUpdater(const fs::path& program, const QStringList& arguments) {
-    QProcess updater;
+// Starts the updater written into <program>/升级文件 as the program would,
+// from the program folder, on the given display platform.
+void startUpdater(QProcess& updater, const fs::path& program, const QStringList& arguments,
+                  const QString& platform = QStringLiteral("offscreen")) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_QPA_PLATFORM", platform);
     updater.setProcessEnvironment(env);
     updater.setWorkingDirectory(QString::fromStdString(program.string()));
     updater.start(QString::fromStdString((program / "升级文件" / "update.exe").string()),
                   arguments);
+}
+
+// Runs the updater to its end; gives its exit code (-1: it hung or crashed).
+int runUpdater(const fs::path& program, const QStringList& arguments,
+               const QString& platform = QStringLiteral("offscreen")) {
+    QProcess updater;
+    startUpdater(updater, program, arguments, platform);
     if (!updater.waitForFinished(60000)) {
         updater.kill();
         updater.waitForFinished();
@@ -171,6 +178,8 @@ private slots:
     void failedUpdatesRestartTheUnchangedProgram();
     void refusedCalls_data();
     void refusedCalls();
+    void fatalToolkitErrorRestartsTheProgram();
+    void closingStopsTheDownload();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -536,28 +545,111 @@ void UpdateCheckTest::failedUpdatesRestartTheUnchangedProgram() {
     QCOMPARE(after, before); // no file changed, none written outside, archive and e_update gone
 }
 
-void UpdateCheckTest::refusedCalls_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("five arguments")
-        << QStringList{"验证参数", "URL", "标题", "运行", "澜舟号录.exe"};
-    QTest::newRow("other first argument")
-        << QStringList{"验证", "URL", "标题", "运行", "澜舟号录.exe", "f"};
+QStringList updaterCall(const std::string& url) {
+    return {QStringLiteral("验证参数"), QString::fromStdString(url),    QStringLiteral("标题"),
+            QStringLiteral("运行"),     QStringLiteral("澜舟号录.exe"), QStringLiteral("p.zip"),
+            QStringLiteral("说明")};
 }
 
+void UpdateCheckTest::refusedCalls_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("program"); // the program file in the folder; empty: none
+    QTest::addColumn<QString>("started"); // the file started again; empty: none
+    const QString own = QStringLiteral("澜舟号录.exe");
+    const QString renamed = QStringLiteral("号录.exe");
+    QTest::newRow("five arguments")
+        << QStringList{"验证参数", "URL", "标题", "运行", own} << own << own;
+    QTest::newRow("other first argument")
+        << QStringList{"验证", "URL", "标题", "运行", renamed, "f"} << renamed << renamed;
+    // Without a usable program argument, the program's own file name.
+    QTest::newRow("no arguments") << QStringList{} << own << own;
+    QTest::newRow("a path, not a file name")
+        << QStringList{"验证", "URL", "标题", "运行", "../program/澜舟号录.exe"} << own << own;
+    // Nothing else is ever started: a renamed program known to no argument stays put.
+    QTest::newRow("program not named") << QStringList{"验证参数"} << renamed << QString();
+    QTest::newRow("named program missing")
+        << QStringList{"验证", "URL", "标题", "运行", renamed, "f"} << QString() << QString();
+}
+
+// A refused call fetches nothing; the program that started the updater, if
+// its file is there, starts again so the user is not left without it.
 void UpdateCheckTest::refusedCalls() {
     QFETCH(QStringList, arguments);
-    const fs::path program = dir() / "program";
-    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
-    update::ensureUpdaterFile(program, update::updaterImage());
+    QFETCH(QString, program);
+    QFETCH(QString, started);
+    const fs::path folder = dir() / "program";
+    fs::create_directories(folder);
+    if (!program.isEmpty())
+        writeFile(folder / program.toStdString(), standIn(program.toStdString()), fs::perms(0755));
+    update::ensureUpdaterFile(folder, update::updaterImage());
     auto demo = serve({});
     arguments.replaceInStrings(QStringLiteral("URL"),
                                QString::fromStdString(demo->baseUrl() + kPackagePath));
     const auto before = snapshot(dir());
 
-    // "程序调用参数错误！" closes itself; nothing is fetched or started.
-    QCOMPARE(runUpdater(program, arguments), 1);
+    QCOMPARE(runUpdater(folder, arguments), 1); // "程序调用参数错误！" closes itself
     QCOMPARE(demo->requests(kPackagePath), 0);
-    QCOMPARE(snapshot(dir()), before);
+    auto after = snapshot(dir());
+    if (started.isEmpty()) {
+        QTest::qWait(500); // a start, were there one, would have written by now
+        QCOMPARE(snapshot(dir()), before);
+        return;
+    }
+    const fs::path note = folder / "started.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(note) && readFile(note) == started.toStdString() + "\n",
+                             10000);
+    after = snapshot(dir());
+    after.erase("program/started.txt");
+    QCOMPARE(after, before);
+}
+
+// The toolkit cannot start (no such display platform) and ends the updater;
+// the program has ended by then, so it is started again first.
+void UpdateCheckTest::fatalToolkitErrorRestartsTheProgram() {
+    const fs::path program = dir() / "program";
+    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
+    update::ensureUpdaterFile(program, update::updaterImage());
+    auto demo = serve({});
+
+    QCOMPARE(runUpdater(program, updaterCall(demo->baseUrl() + kPackagePath),
+                        QStringLiteral("no-such-platform")),
+             -1);
+    const fs::path started = program / "started.txt";
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(started) && readFile(started) == "old\n", 10000);
+    QCOMPARE(demo->requests(kPackagePath), 0);
+}
+
+// A package that drips in far slower than it could ever finish: closing the
+// updater's window (here as a session's end does, by SIGTERM) stops the
+// download, leaves every file as it was and starts the unchanged program.
+void UpdateCheckTest::closingStopsTheDownload() {
+    const fs::path program = dir() / "program";
+    writeFile(program / "澜舟号录.exe", standIn("old"), fs::perms(0755));
+    writeFile(program / "keep.txt", "kept");
+    update::ensureUpdaterFile(program, update::updaterImage());
+    demo::Canned slow;
+    slow.body = demo::makeZip(
+        {{"澜舟号录.exe", standIn("new") + std::string(100000, '#'), S_IFREG | 0755}});
+    slow.dripMs = 100; // 10 bytes a second: hours for the whole package
+    auto demo = serve({{kPackagePath, slow}});
+    const auto before = snapshot(dir());
+
+    QProcess updater;
+    startUpdater(updater, program, updaterCall(demo->baseUrl() + kPackagePath));
+    QTRY_VERIFY_WITH_TIMEOUT(demo->requests(kPackagePath) == 1, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(program / "升级文件" / "update-package.zip"), 10000);
+    const fs::path started = program / "started.txt";
+    QVERIFY(!fs::exists(started));
+
+    updater.terminate();
+    // Well before the download's own stall limit (30 s) could end it.
+    QVERIFY(updater.waitForFinished(20000));
+    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(updater.exitCode(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(started) && readFile(started) == "old\n", 10000);
+    auto after = snapshot(dir());
+    after.erase("program/started.txt");
+    QCOMPARE(after, before); // the partial package removed, nothing else changed
 }
 
 QTEST_MAIN(UpdateCheckTest)
