@@ -55,8 +55,7 @@ std::unique_ptr<ssq::app::MainWindow> openWindow() {
     return window;
 }
 
-template <typename T>
-T* control(ssq::app::MainWindow& window, const char* name) {
+template <typename T> T* control(ssq::app::MainWindow& window, const char* name) {
     return window.findChild<T*>(QString::fromUtf8(name));
 }
 
@@ -99,7 +98,8 @@ void BM_CountFullHistory(benchmark::State& state) {
         if (!compute->isEnabled())
             state.SkipWithError("the count did not finish");
     }
-    state.counters["rows"] = control<ssq::history::DrawTable>(*window, "超级列表框开奖数据")->rows();
+    state.counters["rows"] =
+        control<ssq::history::DrawTable>(*window, "超级列表框开奖数据")->rows();
     reportMemory(state);
 }
 BENCHMARK(BM_CountFullHistory)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -52,7 +52,8 @@ std::unique_ptr<ssq::app::MainWindow> makeWindow() {
 void BM_WindowTick(benchmark::State& state) {
     auto window = makeWindow();
     window->findChild<QCheckBox*>(QStringLiteral("选择框1随机"))->click();
-    window->findChild<QLineEdit*>(QStringLiteral("编辑框1注数"))->setText(QString::number(state.range(0)));
+    window->findChild<QLineEdit*>(QStringLiteral("编辑框1注数"))
+        ->setText(QString::number(state.range(0)));
     auto* timer = window->findChild<ssq::platform::PeriodTimer*>(QStringLiteral("时钟1计算"));
     for (auto _ : state)
         QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
@@ -65,13 +66,15 @@ BENCHMARK(BM_WindowTick)->Arg(5)->Arg(9)->Unit(benchmark::kMicrosecond);
 void paneTicks(benchmark::State& state, bool repaint) {
     auto window = makeWindow();
     auto* pane = window->findChild<ssq::picks::PickPane*>(QStringLiteral("超级编辑框1随机号码"));
-    const auto* handlers = window->findChild<ssq::picks::PickHandlers*>(QStringLiteral("PickHandlers"));
+    const auto* handlers =
+        window->findChild<ssq::picks::PickHandlers*>(QStringLiteral("PickHandlers"));
     std::uint32_t counter = 0;
     ssq::picks::RandomSource source(counter, ssq::platform::tickCountMs);
     const auto count = static_cast<std::int32_t>(state.range(0));
     for (auto _ : state) {
         pane->clear();
-        ssq::picks::writeRandomTickets(*pane, count, source, handlers->redFormat(), handlers->blueFormat());
+        ssq::picks::writeRandomTickets(*pane, count, source, handlers->redFormat(),
+                                       handlers->blueFormat());
         if (repaint)
             pane->viewport()->repaint();
     }
@@ -80,11 +83,27 @@ void paneTicks(benchmark::State& state, bool repaint) {
 }
 
 // The same pane work as a tick for larger counts.
-void BM_PaneTick(benchmark::State& state) { paneTicks(state, false); }
-BENCHMARK(BM_PaneTick)->Arg(9)->Arg(100)->Arg(1000)->Arg(10000)->Complexity()->Unit(benchmark::kMicrosecond);
+void BM_PaneTick(benchmark::State& state) {
+    paneTicks(state, false);
+}
+BENCHMARK(BM_PaneTick)
+    ->Arg(9)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 // As above, and then the repaint.
-void BM_PaneTickAndRepaint(benchmark::State& state) { paneTicks(state, true); }
-BENCHMARK(BM_PaneTickAndRepaint)->Arg(9)->Arg(100)->Arg(1000)->Arg(10000)->Complexity()->Unit(benchmark::kMicrosecond);
+void BM_PaneTickAndRepaint(benchmark::State& state) {
+    paneTicks(state, true);
+}
+BENCHMARK(BM_PaneTickAndRepaint)
+    ->Arg(9)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -9,7 +9,7 @@ packages=(
   libboost-regex-dev libboost-dev libcurl4-openssl-dev libpugixml-dev libzip-dev zip libsodium-dev
   libcpp-httplib-dev libsqlite3-dev nlohmann-json3-dev
   googletest libgtest-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang clang-format libclang-rt-dev
   xvfb xauth xdotool imagemagick fonts-wqy-microhei fonts-arphic-uming
   qt6-translations-l10n
   locales

@@ -31,7 +31,8 @@ bool FrequencyCounter::run() {
         if (!pass(history::draw_column::FirstRed + c, RedNumbers, m_counts.red.data(),
                   frequency_column::RedCount))
             return false;
-    return pass(history::draw_column::Blue, BlueNumbers, m_counts.blue.data(), frequency_column::BlueCount);
+    return pass(history::draw_column::Blue, BlueNumbers, m_counts.blue.data(),
+                frequency_column::BlueCount);
 }
 
 bool FrequencyCounter::pass(int column, int highest, std::int32_t* counters, int countColumn) {

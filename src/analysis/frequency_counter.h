@@ -28,17 +28,17 @@ int firstNumberIn(std::string_view cell, int highest);
 using LetEventsRun = std::function<bool()>;
 
 struct FrequencyCounts {
-    std::array<std::int32_t, RedNumbers> red{};  // [n - 1]
+    std::array<std::int32_t, RedNumbers> red{};   // [n - 1]
     std::array<std::int32_t, BlueNumbers> blue{}; // [k - 1]
 };
 
 class FrequencyCounter {
 public:
     struct Access {
-        std::function<int()> drawRows;                       // read at the start of each pass
+        std::function<int()> drawRows; // read at the start of each pass
         std::function<std::string(int row, int column)> drawCell;
         std::function<void(int row, int column, const std::string& text)> setCountCell;
-        LetEventsRun letEventsRun;                            // after every row of every pass
+        LetEventsRun letEventsRun; // after every row of every pass
     };
 
     explicit FrequencyCounter(Access access) : m_access(std::move(access)) {}

@@ -25,8 +25,9 @@ protected:
 } // namespace
 
 FrequencyTable::FrequencyTable(QWidget* parent)
-    : ReportList({{"xh", 1, "序号"}, {"红球", 50}, {"出现次数", 60}, {"蓝球", 50}, {"出现次数", 60}},
-                 parent) {
+    : ReportList(
+          {{"xh", 1, "序号"}, {"红球", 50}, {"出现次数", 60}, {"蓝球", 50}, {"出现次数", 60}},
+          parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setItemDelegate(new FirstCellHighlight(this));
 

@@ -25,8 +25,8 @@ std::string versionText() {
 }
 
 std::string helpText() {
-    return "用法：" SSQ_PACKAGE_NAME " [选项]\n"
-           SSQ_PRODUCT_TITLE "：下载双色球开奖数据，统计红球、蓝球出现次数，生成选号。\n"
+    return "用法：" SSQ_PACKAGE_NAME " [选项]\n" SSQ_PRODUCT_TITLE
+           "：下载双色球开奖数据，统计红球、蓝球出现次数，生成选号。\n"
            "不带选项时打开主窗口。\n"
            "\n"
            "  -h, --help     显示本帮助并退出\n"

@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
     {
         // The window owns every handler and the values each keeps (the pick
         // formats, the manifest reader): they live exactly as long as it and
-        // are released when it goes, the one clean-up of the program, whichever way the run ends (window closed,
-        // second instance refused, MainWindow::endProgram).
+        // are released when it goes, the one clean-up of the program, whichever way the run ends
+        // (window closed, second instance refused, MainWindow::endProgram).
         ssq::app::MainWindow window(std::move(config));
         if (window.create()) {
             window.show();

@@ -32,8 +32,7 @@
 namespace ssq::app {
 namespace {
 
-template <typename W>
-W* place(W* widget, const char* name, int x, int y, int w, int h) {
+template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
     widget->setObjectName(QString::fromUtf8(name));
     widget->setGeometry(x, y, w, h);
     return widget;
@@ -65,8 +64,8 @@ bool MainWindow::create() {
     // A single-instance marker that cannot be set up at all does not keep
     // the program from starting; only a live instance refuses.
     if (!m_config.instanceMarker.empty()) {
-        m_instanceGuard =
-            std::make_unique<platform::SingleInstanceGuard>(QString::fromStdString(m_config.instanceMarker));
+        m_instanceGuard = std::make_unique<platform::SingleInstanceGuard>(
+            QString::fromStdString(m_config.instanceMarker));
         if (m_instanceGuard->claim() == platform::SingleInstanceGuard::Result::AlreadyRunning) {
             platform::modalBox(QStringLiteral("提示信息"), QStringLiteral("程序已运行，请确定！"),
                                QMessageBox::Information);
@@ -78,8 +77,8 @@ bool MainWindow::create() {
     // time limit of its own, so that a hanging server delays the window by
     // seconds only. A failed fetch or a page without the page-count markers
     // gives 0, silently, and so does a count beyond any real history.
-    m_downloader->setPageCount(history::probedPageCount(history::decodePage(
-        platform::fetchUrl(m_config.resultsServer + history::listPagePath(1), m_config.probeFetch))));
+    m_downloader->setPageCount(history::probedPageCount(history::decodePage(platform::fetchUrl(
+        m_config.resultsServer + history::listPagePath(1), m_config.probeFetch))));
     m_aboutCountdown = kAboutCountdownStart;
     fillFrequencyTable();
     setUpPickFormats();
@@ -89,7 +88,9 @@ bool MainWindow::create() {
     return true;
 }
 
-void MainWindow::startBlankRowTimer() { m_blankRowTimer->setPeriod(500); }
+void MainWindow::startBlankRowTimer() {
+    m_blankRowTimer->setPeriod(500);
+}
 
 void MainWindow::endProgram() {
     m_pump.markClosing();
@@ -102,23 +103,31 @@ void MainWindow::buildControls() {
     move(50, 50);
     setFixedSize(901, 492);
 
-    m_readButton = place(new QPushButton(QStringLiteral("读取双色球数据"), this), "读数据按钮", 120, 76, 168, 32);
+    m_readButton = place(new QPushButton(QStringLiteral("读取双色球数据"), this), "读数据按钮", 120,
+                         76, 168, 32);
     m_hintLabel = place(new QLabel(this), "标签3提示", 80, 34, 246, 32);
     m_pickPane = place(new picks::PickPane(this), "超级编辑框1随机号码", 406, 6, 240, 104);
     m_group = place(new QGroupBox(this), "分组框1", 652, 0, 244, 110);
-    m_timedCheck = place(new QCheckBox(QStringLiteral("计时"), m_group), "选择框1计时", 20, 16, 44, 24);
+    m_timedCheck =
+        place(new QCheckBox(QStringLiteral("计时"), m_group), "选择框1计时", 20, 16, 44, 24);
     m_timeEdit = place(new platform::NumberEdit(5, m_group), "编辑框1计时", 72, 16, 38, 24);
-    m_randomCheck = place(new QCheckBox(QStringLiteral("随机"), m_group), "选择框1随机", 136, 16, 56, 24);
+    m_randomCheck =
+        place(new QCheckBox(QStringLiteral("随机"), m_group), "选择框1随机", 136, 16, 56, 24);
     m_countLabel = place(new QLabel(QStringLiteral("注数："), m_group), "标签1", 32, 48, 32, 24);
-    m_countEdit = place(new platform::NumberEdit(QStringLiteral("5"), 1, m_group), "编辑框1注数", 72, 48, 38, 24);
-    m_highCheck = place(new QCheckBox(QStringLiteral("高次数"), m_group), "选择框2高次数", 136, 48, 60, 24);
-    m_analyseButton = place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
-    m_computeButton = place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
+    m_countEdit = place(new platform::NumberEdit(QStringLiteral("5"), 1, m_group), "编辑框1注数",
+                        72, 48, 38, 24);
+    m_highCheck =
+        place(new QCheckBox(QStringLiteral("高次数"), m_group), "选择框2高次数", 136, 48, 60, 24);
+    m_analyseButton =
+        place(new QPushButton(QStringLiteral("分析号码"), m_group), "按钮1分析", 16, 80, 96, 24);
+    m_computeButton =
+        place(new QPushButton(QStringLiteral("计算"), m_group), "按钮1计算", 136, 80, 92, 24);
     m_progress = place(new platform::ProgressBar(this), "进度条1", 8, 116, 637, 16);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
     m_drawTable = place(new history::DrawTable(this), "超级列表框开奖数据", 8, 136, 636, 352);
-    m_frequencyTable = place(new analysis::FrequencyTable(this), "超级列表框1红篮球次数", 654, 116, 240, 372);
+    m_frequencyTable =
+        place(new analysis::FrequencyTable(this), "超级列表框1红篮球次数", 654, 116, 240, 372);
     // Report lists show no row numbers at their side.
     m_drawTable->verticalHeader()->hide();
     m_frequencyTable->verticalHeader()->hide();
@@ -161,9 +170,9 @@ void MainWindow::describeControls() {
 
     // Tab goes through the window in reading order: the left half, then the
     // group box line by line, then the two lists.
-    QWidget* const order[] = {m_readButton,  m_pickPane,      m_timedCheck,    m_timeEdit,
-                              m_randomCheck, m_countEdit,     m_highCheck,     m_analyseButton,
-                              m_computeButton, m_drawTable,   m_frequencyTable};
+    QWidget* const order[] = {m_readButton,    m_pickPane,  m_timedCheck,    m_timeEdit,
+                              m_randomCheck,   m_countEdit, m_highCheck,     m_analyseButton,
+                              m_computeButton, m_drawTable, m_frequencyTable};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

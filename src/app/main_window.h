@@ -24,11 +24,11 @@ class QPushButton;
 namespace ssq::platform {
 class PeriodTimer;
 class SingleInstanceGuard;
-}
+} // namespace ssq::platform
 namespace ssq::history {
 class DrawTable;
 class HistoryDownloader;
-}
+} // namespace ssq::history
 namespace ssq::store {
 class DrawStore;
 }
@@ -38,11 +38,11 @@ class FrequencyTable;
 namespace ssq::picks {
 class PickHandlers;
 class PickPane;
-}
+} // namespace ssq::picks
 namespace ssq::numbers {
 class NumbersWindow;
 struct Draw;
-}
+} // namespace ssq::numbers
 
 namespace ssq::app {
 
@@ -142,8 +142,8 @@ private:
     std::int32_t m_aboutCountdown = 0;
 
     // Popup menus (never a menu bar), known by their texts.
-    QMenu* m_mainMenu = nullptr;          // "菜单": "升级" > "检测升级", "关于"
-    QMenu* m_copyMenu = nullptr;          // "复制文本": "复制", "删除"
+    QMenu* m_mainMenu = nullptr; // "菜单": "升级" > "检测升级", "关于"
+    QMenu* m_copyMenu = nullptr; // "复制文本": "复制", "删除"
     QAction* m_checkUpdateAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_numbersAction = nullptr; // 号码分析, also Ctrl+T

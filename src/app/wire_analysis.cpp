@@ -22,11 +22,15 @@ void MainWindow::wireAnalysis() {
         {m_frequencyTable, m_analyseButton, m_computeButton},
         {[draws] { return draws->rows(); },
          [draws](int row, int column) { return draws->cell(row, column); },
-         [downloader] { return downloader->run() == history::HistoryDownloader::Outcome::Finished; }},
+         [downloader] {
+             return downloader->run() == history::HistoryDownloader::Outcome::Finished;
+         }},
         m_pump.callback(), this);
     connect(m_analyseButton, &QPushButton::clicked, count, &analysis::FrequencyCountHandler::run);
 }
 
-void MainWindow::fillFrequencyTable() { m_frequencyTable->fill(); }
+void MainWindow::fillFrequencyTable() {
+    m_frequencyTable->fill();
+}
 
 } // namespace ssq::app

@@ -26,6 +26,8 @@ void MainWindow::wirePicks() {
     m_pickHandlers = new picks::PickHandlers(controls, std::move(cells), m_pump.callback(), this);
 }
 
-void MainWindow::setUpPickFormats() { m_pickHandlers->setUpFormats(); }
+void MainWindow::setUpPickFormats() {
+    m_pickHandlers->setUpFormats();
+}
 
 } // namespace ssq::app

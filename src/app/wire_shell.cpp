@@ -22,10 +22,13 @@ const QString kAboutCredit = QStringLiteral("本工具由开发小组编写");
 const QString kAboutContact = QStringLiteral("0000000");
 constexpr int kAboutTickMs = 1000;
 
-QString aboutText() { return kAboutCredit + QStringLiteral("\r\n\r\n QQ：") + kAboutContact; }
+QString aboutText() {
+    return kAboutCredit + QStringLiteral("\r\n\r\n QQ：") + kAboutContact;
+}
 
 QString aboutCountdownText(int count) {
-    return kAboutCredit + QStringLiteral("   (%1)").arg(count) + QStringLiteral("\r\n\r\n QQ：") + kAboutContact;
+    return kAboutCredit + QStringLiteral("   (%1)").arg(count) + QStringLiteral("\r\n\r\n QQ：") +
+           kAboutContact;
 }
 
 // The About box is found again by its title on every tick, like any other
@@ -118,7 +121,8 @@ void MainWindow::aboutTick() {
     if (m_aboutCountdown != 0)
         return;
     // Enter presses the box's default button once this tick has returned.
-    QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    QCoreApplication::postEvent(box,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
     m_aboutTimer->setPeriod(0);
     m_aboutCountdown = kAboutCountdownStart;
 }

@@ -73,10 +73,10 @@ public:
     // is touched again.
     //
     // Pages that fail (no answer, a status other than 2xx, a body over the
-    // cap, no draw, a damaged page) keep the draws they gave and are counted: the label then says how
-    // many draws were read and how many pages failed instead of the completion
-    // text, and an InfoBox lists the failed pages. The run stops early after
-    // DownloadReport::kMaxBarrenPages pages in a row without a draw.
+    // cap, no draw, a damaged page) keep the draws they gave and are counted: the label then says
+    // how many draws were read and how many pages failed instead of the completion text, and an
+    // InfoBox lists the failed pages. The run stops early after DownloadReport::kMaxBarrenPages
+    // pages in a row without a draw.
     Outcome run();
     bool running() const { return m_running; }
 

@@ -21,10 +21,10 @@ inline constexpr std::int32_t kProtected = 16; // carried, not shown; no other b
 inline constexpr std::uint32_t kAutomaticColour = 0xFF000000u;
 
 struct CharFormat {
-    std::string font;             // face name, code page 936 text
-    std::int32_t size = 9;        // character height in points
-    std::int32_t offset = 0;      // vertical offset from the base line in points; positive raises
-    std::int32_t style = 0;       // bit set of style::k*
+    std::string font;        // face name, code page 936 text
+    std::int32_t size = 9;   // character height in points
+    std::int32_t offset = 0; // vertical offset from the base line in points; positive raises
+    std::int32_t style = 0;  // bit set of style::k*
     std::uint32_t colour = kAutomaticColour; // 0x00BBGGRR, or kAutomaticColour
 
     bool operator==(const CharFormat&) const = default;

@@ -44,8 +44,9 @@ std::optional<HighCountPick> pickHighCount(int rows, const CellReader& cell,
     HighCountPick pick;
 
     // A count is matched by its text, as the table holds it.
-    const auto highest = std::max_element(blues.begin(), blues.end(),
-                                          [](const Candidate& a, const Candidate& b) { return a.count < b.count; });
+    const auto highest =
+        std::max_element(blues.begin(), blues.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.count < b.count; });
     const std::string highestText = std::to_string(highest->count);
     for (const Candidate& c : blues)
         if (c.countText == highestText)

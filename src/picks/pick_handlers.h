@@ -61,8 +61,8 @@ class PickHandlers : public QObject {
 public:
     // Connects every handler to its control; parented to (and living as long
     // as) the window. letEventsRun is called during the high-count walk.
-    PickHandlers(PickControls controls, FrequencyCells cells,
-                 std::function<bool()> letEventsRun, QObject* parent);
+    PickHandlers(PickControls controls, FrequencyCells cells, std::function<bool()> letEventsRun,
+                 QObject* parent);
 
     // The start-up set-up of the two pick formats (bold red and bold blue).
     void setUpFormats() { setUpPickFormats(m_red, m_blue); }

@@ -11,8 +11,9 @@
 namespace ssq::picks {
 
 struct Ticket {
-    std::array<std::int32_t, history::RedsPerDraw> reds{}; // ascending, six different numbers of 1-33
-    std::int32_t blue = 0;              // 1-16
+    std::array<std::int32_t, history::RedsPerDraw>
+        reds{};            // ascending, six different numbers of 1-33
+    std::int32_t blue = 0; // 1-16
 };
 
 // One ticket: six reds drawn without repeat from the pool 1..33, then the blue

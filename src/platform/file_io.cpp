@@ -1,8 +1,8 @@
 #include "platform/file_io.h"
 
 #include <cerrno>
-#include <string>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -2,8 +2,8 @@
 
 namespace ssq::platform {
 
-QMessageBox::StandardButton modalBox(const QString& caption, const QString& text, QMessageBox::Icon icon,
-                                     QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton modalBox(const QString& caption, const QString& text,
+                                     QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, caption, text, buttons);
     box.setWindowModality(Qt::ApplicationModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -23,7 +23,9 @@ std::int32_t leadingInteger(QStringView text) {
     return static_cast<std::int32_t>(value > kMax ? kMax : value < kMin ? kMin : value);
 }
 
-QString numberText(std::int32_t value) { return value == 0 ? QString() : QString::number(value); }
+QString numberText(std::int32_t value) {
+    return value == 0 ? QString() : QString::number(value);
+}
 
 NumberEdit::NumberEdit(int maxChars, QWidget* parent) : NumberEdit(QString(), maxChars, parent) {}
 
@@ -42,7 +44,8 @@ void NumberEdit::keyPressEvent(QKeyEvent* event) {
     // code 32 or more inserts it, so only digits and the minus sign may pass;
     // DEL (the text of the Delete key) is an editing key, not a character.
     const QString typed = event->text();
-    const auto modifiers = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
+    const auto modifiers =
+        event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
     if (modifiers != Qt::ControlModifier) {
         for (const QChar c : typed) {
             const bool character = c.unicode() >= 32 && c.unicode() != 127;

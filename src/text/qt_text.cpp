@@ -20,7 +20,8 @@ QString toQString(std::string_view gbkText) {
 
 std::string fromQString(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return utf8To(Charset::Gbk, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    return utf8To(Charset::Gbk,
+                  std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 } // namespace ssq::text

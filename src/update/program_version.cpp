@@ -11,6 +11,8 @@ const std::string& normalCaption() {
     return caption;
 }
 
-bool isNewer(double publishedVersion) { return publishedVersion - kProgramVersion > kNewerThreshold; }
+bool isNewer(double publishedVersion) {
+    return publishedVersion - kProgramVersion > kNewerThreshold;
+}
 
 } // namespace ssq::update

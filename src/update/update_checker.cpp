@@ -24,8 +24,8 @@ QString handOffFailureText(UpdaterLauncher::HandOff failure) {
 
 } // namespace
 
-UpdateChecker::UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
-                             platform::LetEventsRun letEventsRun,
+UpdateChecker::UpdateChecker(QWidget* window, std::string updateServer,
+                             platform::FetchOptions fetch, platform::LetEventsRun letEventsRun,
                              UpdaterLauncher launcher, QObject* parent)
     : QObject(parent), m_window(window), m_updateServer(std::move(updateServer)), m_fetch(fetch),
       m_letEventsRun(std::move(letEventsRun)), m_launcher(std::move(launcher)),
@@ -33,7 +33,9 @@ UpdateChecker::UpdateChecker(QWidget* window, std::string updateServer, platform
     setObjectName(QStringLiteral("UpdateChecker"));
 }
 
-void UpdateChecker::setCaption(const std::string& gbkText) { m_window->setWindowTitle(text::toQString(gbkText)); }
+void UpdateChecker::setCaption(const std::string& gbkText) {
+    m_window->setWindowTitle(text::toQString(gbkText));
+}
 
 void UpdateChecker::check() {
     setCaption(text::gbk("检测升级中..."));
@@ -48,9 +50,9 @@ void UpdateChecker::check() {
 
     m_reader.load(manifestText(body));
     if (isNewer(publishedVersion(m_reader))) {
-        const auto answer = platform::modalBox(QStringLiteral("版本升级"), text::toQString(offerText(m_reader)),
-                                               QMessageBox::Information,
-                                               QMessageBox::Ok | QMessageBox::Cancel);
+        const auto answer =
+            platform::modalBox(QStringLiteral("版本升级"), text::toQString(offerText(m_reader)),
+                               QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel);
         if (answer == QMessageBox::Ok) {
             const UpdaterLauncher::HandOff handOff = m_launcher.launchUpdater(m_reader);
             if (handOff == UpdaterLauncher::HandOff::Started)

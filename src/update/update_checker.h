@@ -31,8 +31,8 @@ public:
     // window: whose caption the check uses. updateServer: base address
     // ("http://host:port").
     UpdateChecker(QWidget* window, std::string updateServer, platform::FetchOptions fetch,
-                  platform::LetEventsRun letEventsRun,
-                  UpdaterLauncher launcher, QObject* parent = nullptr);
+                  platform::LetEventsRun letEventsRun, UpdaterLauncher launcher,
+                  QObject* parent = nullptr);
 
     void check();
 

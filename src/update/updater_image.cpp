@@ -24,7 +24,8 @@ extern "C" const char ssq_updater_image_end[];
 namespace ssq::update {
 
 std::span<const char> updaterImage() {
-    return {ssq_updater_image_begin, static_cast<std::size_t>(ssq_updater_image_end - ssq_updater_image_begin)};
+    return {ssq_updater_image_begin,
+            static_cast<std::size_t>(ssq_updater_image_end - ssq_updater_image_begin)};
 }
 
 } // namespace ssq::update

@@ -11,8 +11,8 @@
 
 namespace {
 
-using ssq::analysis::FrequencyCounter;
 using ssq::analysis::firstNumberIn;
+using ssq::analysis::FrequencyCounter;
 
 struct CellCase {
     const char* cell;
@@ -80,7 +80,7 @@ FrequencyCounter counterOver(Rows& rows, Recorder& rec) {
 
 struct CountCase {
     const char* name;
-    std::vector<std::vector<std::string>> draws; // six reds, blue
+    std::vector<std::vector<std::string>> draws;              // six reds, blue
     std::map<std::pair<int, int>, std::string> expectedCells; // every other cell untouched
 };
 
@@ -98,26 +98,30 @@ TEST_P(CountRun, WritesTheTotalsIntoTheMappedCells) {
 
 INSTANTIATE_TEST_SUITE_P(
     Draws, CountRun,
-    testing::Values(
-        CountCase{"OneDraw",
-                  {{"01", "02", "03", "04", "05", "06", "01"}},
-                  {{{0, 2}, "1"}, {{1, 2}, "1"}, {{2, 2}, "1"}, {{3, 2}, "1"}, {{4, 2}, "1"},
-                   {{5, 2}, "1"}, {{0, 4}, "1"}}},
-        CountCase{"SameRedInTwoColumns",
-                  {{"03", "", "", "", "", "", ""}, {"", "", "", "", "", "03", ""}},
-                  {{{2, 2}, "2"}}},
-        CountCase{"RedAndBlueCountApart",
-                  {{"05", "", "", "", "", "", "05"}},
-                  {{{4, 2}, "1"}, {{4, 4}, "1"}}},
-        CountCase{"MalformedCells",
-                  {{"123", "1", "", "34", "ab", "33", "17"}},
-                  {{{11, 2}, "1"}, {{32, 2}, "1"}}},
-        CountCase{"FirstAndLastRowsCount",
-                  {{"10", "", "", "", "", "", "16"},
-                   {"", "", "", "", "", "", ""},
-                   {"10", "", "", "", "", "", "16"}},
-                  {{{9, 2}, "2"}, {{15, 4}, "2"}}},
-        CountCase{"NoRows", {}, {}}),
+    testing::Values(CountCase{"OneDraw",
+                              {{"01", "02", "03", "04", "05", "06", "01"}},
+                              {{{0, 2}, "1"},
+                               {{1, 2}, "1"},
+                               {{2, 2}, "1"},
+                               {{3, 2}, "1"},
+                               {{4, 2}, "1"},
+                               {{5, 2}, "1"},
+                               {{0, 4}, "1"}}},
+                    CountCase{"SameRedInTwoColumns",
+                              {{"03", "", "", "", "", "", ""}, {"", "", "", "", "", "03", ""}},
+                              {{{2, 2}, "2"}}},
+                    CountCase{"RedAndBlueCountApart",
+                              {{"05", "", "", "", "", "", "05"}},
+                              {{{4, 2}, "1"}, {{4, 4}, "1"}}},
+                    CountCase{"MalformedCells",
+                              {{"123", "1", "", "34", "ab", "33", "17"}},
+                              {{{11, 2}, "1"}, {{32, 2}, "1"}}},
+                    CountCase{"FirstAndLastRowsCount",
+                              {{"10", "", "", "", "", "", "16"},
+                               {"", "", "", "", "", "", ""},
+                               {"10", "", "", "", "", "", "16"}},
+                              {{{9, 2}, "2"}, {{15, 4}, "2"}}},
+                    CountCase{"NoRows", {}, {}}),
     [](const testing::TestParamInfo<CountCase>& p) { return std::string(p.param.name); });
 
 TEST(FrequencyCounter, RewritesACountCellAtEachIncrease) {
@@ -128,8 +132,8 @@ TEST(FrequencyCounter, RewritesACountCellAtEachIncrease) {
     FrequencyCounter counter = counterOver(rows, rec);
     ASSERT_TRUE(counter.run());
     using W = std::tuple<int, int, std::string>;
-    EXPECT_EQ(rec.writes, (std::vector<W>{{6, 2, "1"}, {6, 2, "2"}, {6, 2, "3"}, {1, 4, "1"},
-                                          {1, 4, "2"}}));
+    EXPECT_EQ(rec.writes,
+              (std::vector<W>{{6, 2, "1"}, {6, 2, "2"}, {6, 2, "3"}, {1, 4, "1"}, {1, 4, "2"}}));
     EXPECT_EQ(counter.counts().red[6], 3);
     EXPECT_EQ(counter.counts().blue[1], 2);
 
@@ -142,8 +146,8 @@ TEST(FrequencyCounter, RewritesACountCellAtEachIncrease) {
 }
 
 TEST(FrequencyCounter, StopsAtThePumpThatAsksToStop) {
-    Rows rows = Rows::of({{"01", "02", "03", "04", "05", "06", "01"},
-                          {"01", "02", "03", "04", "05", "06", "01"}});
+    Rows rows = Rows::of(
+        {{"01", "02", "03", "04", "05", "06", "01"}, {"01", "02", "03", "04", "05", "06", "01"}});
     Recorder rec;
     rec.stopAfterPumps = 3; // the first row of the second red pass
     FrequencyCounter counter = counterOver(rows, rec);
@@ -166,7 +170,8 @@ TEST(FrequencyCounter, ReadsTheRowCountAtTheStartOfEachPass) {
         [](int, int, const std::string&) {},
         [&] {
             if (++pumps == 1)
-                rows.cells.push_back(Rows::of({{"01", "01", "01", "01", "01", "01", "01"}}).cells[0]);
+                rows.cells.push_back(
+                    Rows::of({{"01", "01", "01", "01", "01", "01", "01"}}).cells[0]);
             return true;
         },
     });

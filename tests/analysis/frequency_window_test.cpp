@@ -31,8 +31,7 @@ struct Window {
     QPushButton* computeButton;
 
     explicit Window(std::size_t drawCount)
-        : server(testing::startServerOfOldest(drawCount)),
-          window(testing::openWindow(*server)),
+        : server(testing::startServerOfOldest(drawCount)), window(testing::openWindow(*server)),
           draws(testing::control<history::DrawTable>(*window, "超级列表框开奖数据")),
           table(testing::control<analysis::FrequencyTable>(*window, "超级列表框1红篮球次数")),
           blankRowTimer(testing::control<platform::PeriodTimer>(*window, "时钟1删除空白")),

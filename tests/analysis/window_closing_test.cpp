@@ -25,8 +25,7 @@ struct Window {
     analysis::FrequencyTable* counts;
 
     explicit Window(std::size_t drawCount)
-        : server(testing::startServerOfOldest(drawCount)),
-          window(testing::openWindow(*server)),
+        : server(testing::startServerOfOldest(drawCount)), window(testing::openWindow(*server)),
           draws(testing::control<history::DrawTable>(*window, "超级列表框开奖数据")),
           counts(testing::control<analysis::FrequencyTable>(*window, "超级列表框1红篮球次数")) {
         window->show();
@@ -62,7 +61,9 @@ private slots:
         QCOMPARE(w.runClicking("读数据按钮"), 0);
 
         QCOMPARE(w.draws->rows(), 30);
-        QCOMPARE(testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader")->drawSerial(), 30);
+        QCOMPARE(testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader")
+                     ->drawSerial(),
+                 30);
         QCOMPARE(testing::control<QProgressBar>(*w.window, "进度条1")->value(), 1);
         QVERIFY(testing::control<QLabel>(*w.window, "标签3提示")->text().isEmpty());
         QCOMPARE(w.server->requests("/zhcw/html/ssq/list_3.html"), 0); // no page after the close

@@ -39,11 +39,13 @@ namespace {
 
 // The page count the download would read next, as the probe at start-up left it.
 int pageCountOf(ssq::app::MainWindow& window) {
-    auto* downloader = window.findChild<ssq::history::HistoryDownloader*>(QStringLiteral("HistoryDownloader"));
+    auto* downloader =
+        window.findChild<ssq::history::HistoryDownloader*>(QStringLiteral("HistoryDownloader"));
     return downloader ? downloader->pageCount() : -1;
 }
 
-const QString kCaption = QStringLiteral("澜舟号录分析工具") + QString(50, u' ') + QStringLiteral("版本号：3.2");
+const QString kCaption =
+    QStringLiteral("澜舟号录分析工具") + QString(50, u' ') + QStringLiteral("版本号：3.2");
 
 // An address where nothing listens: a demo server's port, after it stopped.
 std::string deadServer() {
@@ -74,19 +76,22 @@ std::unique_ptr<MainWindow> openWindow(const std::string& resultsServer = deadSe
     return window;
 }
 
-template <typename T>
-T* control(const QWidget& window, const QString& name) {
+template <typename T> T* control(const QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
 }
 
-PeriodTimer* timer(const QWidget& window, const QString& name) { return control<PeriodTimer>(window, name); }
+PeriodTimer* timer(const QWidget& window, const QString& name) {
+    return control<PeriodTimer>(window, name);
+}
 
 // Runs `step` once the event loop of whatever call comes next (a modal box, a
 // popup menu) is running.
-void whenLoopRuns(std::function<void()> step, int delayMs = 0) { QTimer::singleShot(delayMs, std::move(step)); }
+void whenLoopRuns(std::function<void()> step, int delayMs = 0) {
+    QTimer::singleShot(delayMs, std::move(step));
+}
 
 QWidget* topLevelTitled(const QString& title) {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -95,10 +100,14 @@ QWidget* topLevelTitled(const QString& title) {
     return nullptr;
 }
 
-void tickTimer(PeriodTimer* t) { QMetaObject::invokeMethod(t, "timeout", Qt::DirectConnection); }
+void tickTimer(PeriodTimer* t) {
+    QMetaObject::invokeMethod(t, "timeout", Qt::DirectConnection);
+}
 
 QString instanceMarker(const char* tag) {
-    return QStringLiteral("ssq-shell-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QLatin1String(tag));
+    return QStringLiteral("ssq-shell-test-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QLatin1String(tag));
 }
 
 } // namespace
@@ -155,7 +164,8 @@ void MainWindowTest::controlsAtCreation() {
         QVERIFY2(w->isVisible(), e.name);
         // Only the start-up sequence's last step changes an enabled state.
         QCOMPARE(w->isEnabled(), name != QStringLiteral("按钮1计算"));
-        QCOMPARE(w->parentWidget()->objectName(), e.parent ? QString::fromUtf8(e.parent) : QString());
+        QCOMPARE(w->parentWidget()->objectName(),
+                 e.parent ? QString::fromUtf8(e.parent) : QString());
         if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             QCOMPARE(button->text(), e.text);
             QCOMPARE(button->isChecked(), false);
@@ -173,7 +183,9 @@ void MainWindowTest::controlsAtCreation() {
     auto* draws = control<QTableView>(*window, QStringLiteral("超级列表框开奖数据"));
     QCOMPARE(draws->model()->rowCount(), 0);
     for (const char* list : {"超级列表框开奖数据", "超级列表框1红篮球次数"})
-        QVERIFY2(!control<QTableView>(*window, QString::fromUtf8(list))->verticalHeader()->isVisible(), list);
+        QVERIFY2(
+            !control<QTableView>(*window, QString::fromUtf8(list))->verticalHeader()->isVisible(),
+            list);
 
     QVERIFY(window->findChildren<QMenuBar*>().isEmpty());
     // The layout is absolute: the window cannot be resized.
@@ -227,29 +239,102 @@ void MainWindowTest::numberEdits_data() {
 
     const QString count = QStringLiteral("编辑框1注数");
     const QString time = QStringLiteral("编辑框1计时");
-    QTest::newRow("注数: a letter is refused") << count << "5" << "a" << "" << "5" << "5";
-    QTest::newRow("注数: a letter into the empty box is refused") << count << "" << "a" << "" << "" << "";
-    QTest::newRow("注数: 7 into the empty box, second digit refused") << count << "" << "78" << "" << "7" << "7";
-    QTest::newRow("注数: a lone minus becomes empty") << count << "" << "-" << "" << "-" << "";
-    QTest::newRow("注数: 0 becomes empty") << count << "" << "0" << "" << "0" << "";
-    QTest::newRow("注数: backspace edits") << count << "5" << "\b3" << "" << "3" << "3";
+    QTest::newRow("注数: a letter is refused") << count << "5"
+                                               << "a"
+                                               << ""
+                                               << "5"
+                                               << "5";
+    QTest::newRow("注数: a letter into the empty box is refused") << count << ""
+                                                                  << "a"
+                                                                  << ""
+                                                                  << ""
+                                                                  << "";
+    QTest::newRow("注数: 7 into the empty box, second digit refused") << count << ""
+                                                                      << "78"
+                                                                      << ""
+                                                                      << "7"
+                                                                      << "7";
+    QTest::newRow("注数: a lone minus becomes empty") << count << ""
+                                                      << "-"
+                                                      << ""
+                                                      << "-"
+                                                      << "";
+    QTest::newRow("注数: 0 becomes empty") << count << ""
+                                           << "0"
+                                           << ""
+                                           << "0"
+                                           << "";
+    QTest::newRow("注数: backspace edits") << count << "5"
+                                           << "\b3"
+                                           << ""
+                                           << "3"
+                                           << "3";
     // \x03 is Home, \x7f the Delete key (whose text is DEL on X11), \x01 is Alt+A.
-    QTest::newRow("注数: delete edits") << count << "5" << "\x03\x7f" << "" << "" << "";
-    QTest::newRow("注数: a letter with Alt is refused") << count << "" << "\x01" << "" << "" << "";
-    QTest::newRow("注数: pasted text is cut to one character") << count << "" << "" << "98" << "9" << "9";
-    QTest::newRow("计时: 99999 fits, a sixth digit is refused") << time << "" << "999999" << "" << "99999" << "99999";
-    QTest::newRow("计时: 00 becomes empty") << time << "" << "00" << "" << "00" << "";
-    QTest::newRow("计时: leading zeros dropped") << time << "" << "007" << "" << "007" << "7";
-    QTest::newRow("计时: negative number kept") << time << "" << "-12" << "" << "-12" << "-12";
-    QTest::newRow("计时: cut at the first non-digit") << time << "" << "1-2" << "" << "1-2" << "1";
-    QTest::newRow("计时: double minus is no number") << time << "" << "--5" << "" << "--5" << "";
+    QTest::newRow("注数: delete edits") << count << "5"
+                                        << "\x03\x7f"
+                                        << ""
+                                        << ""
+                                        << "";
+    QTest::newRow("注数: a letter with Alt is refused") << count << ""
+                                                        << "\x01"
+                                                        << ""
+                                                        << ""
+                                                        << "";
+    QTest::newRow("注数: pasted text is cut to one character") << count << ""
+                                                               << ""
+                                                               << "98"
+                                                               << "9"
+                                                               << "9";
+    QTest::newRow("计时: 99999 fits, a sixth digit is refused") << time << ""
+                                                                << "999999"
+                                                                << ""
+                                                                << "99999"
+                                                                << "99999";
+    QTest::newRow("计时: 00 becomes empty") << time << ""
+                                            << "00"
+                                            << ""
+                                            << "00"
+                                            << "";
+    QTest::newRow("计时: leading zeros dropped") << time << ""
+                                                 << "007"
+                                                 << ""
+                                                 << "007"
+                                                 << "7";
+    QTest::newRow("计时: negative number kept") << time << ""
+                                                << "-12"
+                                                << ""
+                                                << "-12"
+                                                << "-12";
+    QTest::newRow("计时: cut at the first non-digit") << time << ""
+                                                      << "1-2"
+                                                      << ""
+                                                      << "1-2"
+                                                      << "1";
+    QTest::newRow("计时: double minus is no number") << time << ""
+                                                     << "--5"
+                                                     << ""
+                                                     << "--5"
+                                                     << "";
     QTest::newRow("计时: letters, spaces, dot and full-width digits refused")
-        << time << "" << QStringLiteral("1a ．２.3") << "" << "13" << "13";
-    QTest::newRow("计时: pasted text is cut to five characters")
-        << time << "" << "" << "1234567" << "12345" << "12345";
+        << time << "" << QStringLiteral("1a ．２.3") << ""
+        << "13"
+        << "13";
+    QTest::newRow("计时: pasted text is cut to five characters") << time << ""
+                                                                 << ""
+                                                                 << "1234567"
+                                                                 << "12345"
+                                                                 << "12345";
     QTest::newRow("计时: pasted text is not filtered, only read as a number on leaving")
-        << time << "" << "" << "12ab" << "12ab" << "12";
-    QTest::newRow("计时: paste after typing keeps the limit") << time << "" << "12" << "3456" << "12345" << "12345";
+        << time << ""
+        << ""
+        << "12ab"
+        << "12ab"
+        << "12";
+    QTest::newRow("计时: paste after typing keeps the limit") << time << ""
+                                                              << "12"
+                                                              << "3456"
+                                                              << "12345"
+                                                              << "12345";
 }
 
 void MainWindowTest::numberEdits() {
@@ -278,11 +363,12 @@ void MainWindowTest::numberEdits() {
         } else if (c == u'\x7f') {
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(c), Qt::NoModifier);
         } else if (c == u'\x01') {
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_A, QStringLiteral("a"),
+                                Qt::AltModifier);
         } else {
             const Qt::Key key = c >= u'0' && c <= u'9' ? Qt::Key(Qt::Key_0 + (c.unicode() - u'0'))
-                                : c == u'-'              ? Qt::Key_Minus
-                                                         : Qt::Key_unknown;
+                                : c == u'-'            ? Qt::Key_Minus
+                                                       : Qt::Key_unknown;
             QTest::sendKeyEvent(QTest::Click, edit, key, QString(c), Qt::NoModifier);
         }
     }
@@ -324,9 +410,9 @@ void MainWindowTest::numberEditHidesSelectionWithoutFocus() {
 }
 
 void MainWindowTest::popupMenus_data() {
-    QTest::addColumn<QString>("where");  // object name of the control pressed, "" = window
-    QTest::addColumn<QPoint>("at");      // in that widget (the pane: its viewport)
-    QTest::addColumn<QString>("menu");   // the popup that opens, "" = none
+    QTest::addColumn<QString>("where"); // object name of the control pressed, "" = window
+    QTest::addColumn<QPoint>("at");     // in that widget (the pane: its viewport)
+    QTest::addColumn<QString>("menu");  // the popup that opens, "" = none
     QTest::addColumn<QStringList>("items");
 
     // "号码分析" comes after the original items, which keep their order.
@@ -334,10 +420,14 @@ void MainWindowTest::popupMenus_data() {
                                 QStringLiteral("号码分析")};
     const QStringList copyItems{QStringLiteral("复制"), QStringLiteral("删除")};
     QTest::newRow("window background, top") << "" << QPoint(350, 60) << "菜单" << mainItems;
-    QTest::newRow("window background, left of the button") << "" << QPoint(30, 100) << "菜单" << mainItems;
-    QTest::newRow("pick pane") << "超级编辑框1随机号码" << QPoint(20, 20) << "复制文本" << copyItems;
-    QTest::newRow("a button is no background") << "读数据按钮" << QPoint(10, 10) << "" << QStringList();
-    QTest::newRow("a label is a child control too") << "标签3提示" << QPoint(10, 10) << "" << QStringList();
+    QTest::newRow("window background, left of the button")
+        << "" << QPoint(30, 100) << "菜单" << mainItems;
+    QTest::newRow("pick pane") << "超级编辑框1随机号码" << QPoint(20, 20) << "复制文本"
+                               << copyItems;
+    QTest::newRow("a button is no background")
+        << "读数据按钮" << QPoint(10, 10) << "" << QStringList();
+    QTest::newRow("a label is a child control too")
+        << "标签3提示" << QPoint(10, 10) << "" << QStringList();
 }
 
 void MainWindowTest::popupMenus() {
@@ -388,7 +478,8 @@ void MainWindowTest::popupMenus() {
         auto* upgrade = control<QMenu>(*window, QStringLiteral("升级"));
         QCOMPARE(upgrade->actions().size(), 1);
         QCOMPARE(upgrade->actions().front()->text(), QStringLiteral("检测升级"));
-        QCOMPARE(control<QMenu>(*window, QStringLiteral("菜单"))->actions().front()->menu(), upgrade);
+        QCOMPARE(control<QMenu>(*window, QStringLiteral("菜单"))->actions().front()->menu(),
+                 upgrade);
     }
 }
 
@@ -476,7 +567,8 @@ void MainWindowTest::aboutBoxCountsDownAndClosesItself() {
     QVERIFY(plainBox);
     QStringList expected;
     for (int n = 5; n >= 0; --n)
-        expected << parts.captured(1) + QStringLiteral("   (%1)\r\n\r\n QQ：").arg(n) + parts.captured(2);
+        expected << parts.captured(1) + QStringLiteral("   (%1)\r\n\r\n QQ：").arg(n) +
+                        parts.captured(2);
     QCOMPARE(shown, expected);
     QCOMPARE(window->aboutCountdown(), 6);
     QCOMPARE(aboutTimer->period(), 0);
@@ -489,10 +581,13 @@ void MainWindowTest::aboutBoxClosedEarlyKeepsTheCount() {
     auto* aboutTimer = timer(*window, QStringLiteral("时钟1关于"));
     auto* about = control<QAction>(*window, QStringLiteral("关于"));
     auto countIn = [](const QString& text) {
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("   \\((\\d+)\\)\r\n")).match(text);
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("   \\((\\d+)\\)\r\n")).match(text);
         return m.hasMatch() ? m.captured(1).toInt() : -1;
     };
-    auto box = [] { return qobject_cast<QMessageBox*>(topLevelTitled(QStringLiteral("关于作者"))); };
+    auto box = [] {
+        return qobject_cast<QMessageBox*>(topLevelTitled(QStringLiteral("关于作者")));
+    };
 
     int shownBeforeOk = -1;
     whenLoopRuns([&] {

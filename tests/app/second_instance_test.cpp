@@ -51,9 +51,10 @@ void SecondInstanceTest::initTestCase() {
              "xdotool is missing (scripts/setup.sh installs it)");
 
     // -displayfd 1: Xvfb picks a free display and writes its number to stdout.
-    m_xvfb.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1024x640x24")});
+    m_xvfb.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1024x640x24")});
     QVERIFY(m_xvfb.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 15000);
     m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb.readLine().trimmed());
@@ -102,8 +103,9 @@ bool SecondInstanceTest::xdotool(const QStringList& args, QString* output, int t
 
 QString SecondInstanceTest::visibleWindowOf(const QProcess& process) {
     QString ids;
-    if (!xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                  QStringLiteral("--pid"), QString::number(process.processId())},
+    if (!xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                  QString::number(process.processId())},
                  &ids, 30000))
         return {};
     return ids.split(QLatin1Char('\n')).value(0);
@@ -116,10 +118,12 @@ QString SecondInstanceTest::windowName(const QString& id) {
 }
 
 void SecondInstanceTest::secondStartIsRefusedWithExitCodeZero() {
-    const QString name = QStringLiteral("澜舟号录-guard-%1.exe").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("澜舟号录-guard-%1.exe").arg(QCoreApplication::applicationPid());
     const QString programA = m_dirA.filePath(name);
     const QString programB = m_dirB.filePath(name); // same file name, other folder
-    const QString renamed = m_dirA.filePath(QStringLiteral("renamed-%1.exe").arg(QCoreApplication::applicationPid()));
+    const QString renamed =
+        m_dirA.filePath(QStringLiteral("renamed-%1.exe").arg(QCoreApplication::applicationPid()));
     for (const QString& copy : {programA, programB, renamed}) {
         QVERIFY(QFile::copy(QStringLiteral(SSQ_PROGRAM), copy));
         QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ExeOwner);

@@ -4,12 +4,12 @@
 // Shift+F10), names for a screen reader, and the palette.
 
 #include "box_answerer.h"
-#include "window_fixture.h"
 #include "history/draw_table.h"
 #include "picks/pick_handlers.h"
 #include "picks/pick_lines.h"
 #include "picks/pick_pane.h"
 #include "platform/message_box.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

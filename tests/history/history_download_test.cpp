@@ -47,14 +47,18 @@ QString differenceFrom(const history::DrawTable& table,
         return QStringLiteral("%1 rows, expected %2").arg(table.rows()).arg(rows.size());
     for (int r = 0; r < table.rows(); ++r) {
         if (table.cell(r, 0) != std::to_string(r + 1))
-            return QStringLiteral("row %1: serial %2").arg(r).arg(QString::fromStdString(table.cell(r, 0)));
+            return QStringLiteral("row %1: serial %2")
+                .arg(r)
+                .arg(QString::fromStdString(table.cell(r, 0)));
         for (int c = 1; c <= 10; ++c)
-            if (table.cell(r, c) != rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c - 1)])
+            if (table.cell(r, c) !=
+                rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c - 1)])
                 return QStringLiteral("row %1 column %2: \"%3\", expected \"%4\"")
                     .arg(r)
                     .arg(c)
                     .arg(QString::fromStdString(table.cell(r, c)),
-                         QString::fromStdString(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c - 1)]));
+                         QString::fromStdString(
+                             rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c - 1)]));
     }
     return {};
 }
@@ -69,8 +73,7 @@ struct Window {
     QPushButton* analyseButton;
 
     explicit Window(demo::Options options)
-        : server(testing::startServer(std::move(options))),
-          window(testing::openWindow(*server)),
+        : server(testing::startServer(std::move(options))), window(testing::openWindow(*server)),
           table(testing::control<history::DrawTable>(*window, "超级列表框开奖数据")),
           progress(testing::control<QProgressBar>(*window, "进度条1")),
           hint(testing::control<QLabel>(*window, "标签3提示")),
@@ -112,7 +115,8 @@ private slots:
         QTest::addColumn<QList<int>>("lostPages");
 
         QTest::newRow("pages of 20, 20 and 7") << 47 << 0 << Fault::None << 0 << QList<int>{};
-        QTest::newRow("a page of 205 matches") << 47 << 2 << Fault::ExtraMatches << 5 << QList<int>{};
+        QTest::newRow("a page of 205 matches")
+            << 47 << 2 << Fault::ExtraMatches << 5 << QList<int>{};
         QTest::newRow("the full history") << 3493 << 0 << Fault::None << 0 << QList<int>{};
     }
 
@@ -128,7 +132,8 @@ private slots:
             faults[faultPage] = demo::PageFault{fault, extra};
         Window w(options(static_cast<std::size_t>(draws), faults));
         const int pages = (draws + kPerPage - 1) / kPerPage;
-        const auto* downloader = testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader");
+        const auto* downloader =
+            testing::control<history::HistoryDownloader>(*w.window, "HistoryDownloader");
         QCOMPARE(downloader->pageCount(), pages);
 
         w.clickRead();

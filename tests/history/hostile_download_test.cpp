@@ -4,11 +4,11 @@
 // nothing neither freeze the window nor run on for ever, and an absurd page
 // count is no page count.
 
+#include "box_answerer.h"
 #include "history/download_report.h"
 #include "history/draw_table.h"
 #include "history/history_downloader.h"
 #include "history/results_page.h"
-#include "box_answerer.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -295,7 +295,8 @@ void HostileDownloadTest::drippingProbeHasALimitOfItsOwn() {
     config.probeFetch.totalTimeoutMs = 500;
     app::MainWindow window(config);
     QVERIFY(window.create());
-    QCOMPARE(testing::control<history::HistoryDownloader>(window, "HistoryDownloader")->pageCount(), 0);
+    QCOMPARE(testing::control<history::HistoryDownloader>(window, "HistoryDownloader")->pageCount(),
+             0);
     QCOMPARE(server->requests(listPath(1)), 1);
 }
 

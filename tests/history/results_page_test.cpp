@@ -326,7 +326,8 @@ TEST(ExtractDraws, SameRowsAsPlainSearchAllOnRandomMarkup) {
         std::string prefix;
         for (int k = 0; k < 10; ++k, prefix += "1-1-1 ") {
             const std::string input = prefix + text;
-            ASSERT_TRUE(sameDraws(extractor.read(input), plainSearchAll(input))) << "text: " << input;
+            ASSERT_TRUE(sameDraws(extractor.read(input), plainSearchAll(input)))
+                << "text: " << input;
         }
     }
 }

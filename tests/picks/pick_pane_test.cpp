@@ -110,15 +110,16 @@ void PickPaneTest::applyingAFormatSetsEveryAttribute_data() {
     QTest::addColumn<QColor>("expectedColour"); // invalid: automatic colour
 
     QTest::newRow("style 0 un-bolds, automatic colour")
-        << 0 << 0 << uint(ssq::picks::kAutomaticColour) << false << false << false << false << QColor();
+        << 0 << 0 << uint(ssq::picks::kAutomaticColour) << false << false << false << false
+        << QColor();
     QTest::newRow("italic") << style::kItalic << 0 << 0x00123456u << false << true << false << false
                             << QColor(0x56, 0x34, 0x12);
     QTest::newRow("underline") << style::kUnderline << 0 << 0u << false << false << true << false
                                << QColor(0, 0, 0);
     QTest::newRow("strike-out, raised") << style::kStrikeOut << 6 << 0x0000FF00u << false << false
                                         << false << true << QColor(0, 255, 0);
-    QTest::newRow("all bits, unknown bits ignored") << (31 | 64) << 0 << 0x00FFFFFFu << true << true
-                                                    << true << true << QColor(255, 255, 255);
+    QTest::newRow("all bits, unknown bits ignored")
+        << (31 | 64) << 0 << 0x00FFFFFFu << true << true << true << true << QColor(255, 255, 255);
 }
 
 void PickPaneTest::applyingAFormatSetsEveryAttribute() {
@@ -151,7 +152,8 @@ void PickPaneTest::applyingAFormatSetsEveryAttribute() {
         if (expectedColour.isValid())
             QCOMPARE(got.foreground().color(), expectedColour);
         else
-            QVERIFY2(!got.hasProperty(QTextFormat::ForegroundBrush), "automatic colour has no colour of its own");
+            QVERIFY2(!got.hasProperty(QTextFormat::ForegroundBrush),
+                     "automatic colour has no colour of its own");
     }
     // Outside the selection the line keeps its format.
     QVERIFY(isPickColour(formatAt(pane, 2), QColor(255, 0, 0)));

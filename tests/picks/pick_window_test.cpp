@@ -77,8 +77,7 @@ struct Window {
         compute->setEnabled(true);
     }
 
-    template <typename T>
-    T* find(const char* name) {
+    template <typename T> T* find(const char* name) {
         T* child = window->findChild<T*>(QString::fromUtf8(name));
         if (!child)
             qFatal("no control %s", name);
@@ -95,8 +94,8 @@ struct Window {
     void fillCounts() {
         while (table->rows() < 33)
             table->appendRow();
-        const int reds[34] = {0, 10, 5, 12, 5, 5, 5, 5, 15, 5, 5, 12, 5, 5, 5, 5, 5, 10,
-                              5, 5, 5, 15, 5, 5, 5, 5, 9, 5, 5, 5, 10, 5, 5, 5};
+        const int reds[34] = {0,  10, 5, 12, 5,  5, 5, 5, 15, 5, 5, 12, 5, 5,  5, 5, 5,
+                              10, 5,  5, 5,  15, 5, 5, 5, 5,  9, 5, 5,  5, 10, 5, 5, 5};
         for (int n = 1; n <= 33; ++n) {
             table->setCell(n - 1, 1, std::to_string(n));
             table->setCell(n - 1, 2, std::to_string(reds[n]));
@@ -116,7 +115,8 @@ const QString kHighCountLine = QStringLiteral("1 3 8 11 17 21 12");
 // blue of 1-16 without a leading zero; the pane ends with a line break.
 void verifyRandomLines(const ssq::picks::PickPane& pane, int expectedLines) {
     const QString text = pane.toPlainText();
-    QVERIFY2(expectedLines == 0 ? text.isEmpty() : text.endsWith(QLatin1Char('\n')), qPrintable(text));
+    QVERIFY2(expectedLines == 0 ? text.isEmpty() : text.endsWith(QLatin1Char('\n')),
+             qPrintable(text));
     QStringList lines = text.split(QLatin1Char('\n'));
     lines.removeLast();
     if (expectedLines == 0)
@@ -283,9 +283,12 @@ void PickWindowTest::highCountPick_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("one line") << true << QStringLiteral("1") << kHighCountLine << QString();
     QTest::newRow("5 still one line") << true << QStringLiteral("5") << kHighCountLine << QString();
-    QTest::newRow("minus sign alone") << true << QStringLiteral("-") << QString() << QStringLiteral("提示信息|生成注数不能为零");
-    QTest::newRow("0") << true << QStringLiteral("0") << QString() << QStringLiteral("提示信息|生成注数不能为零");
-    QTest::newRow("empty") << true << QString() << QString() << QStringLiteral("提示信息|生成注数不能为零");
+    QTest::newRow("minus sign alone")
+        << true << QStringLiteral("-") << QString() << QStringLiteral("提示信息|生成注数不能为零");
+    QTest::newRow("0") << true << QStringLiteral("0") << QString()
+                       << QStringLiteral("提示信息|生成注数不能为零");
+    QTest::newRow("empty") << true << QString() << QString()
+                           << QStringLiteral("提示信息|生成注数不能为零");
     QTest::newRow("no counts yet") << false << QStringLiteral("1") << QString() << QString();
 }
 
@@ -452,34 +455,68 @@ void PickWindowTest::modeSwitches_data() {
     QTestData& (*row)(const char*) = QTest::newRow;
 
     // Presses of 按钮1计算.
-    row("Idle random, press: Running") << int(IdleRandom) << int(Press) << 100 << kStop << false << No << Yes << No << any << int(AnyPane) << QString();
-    row("Idle, press: high-count pick") << int(Idle) << int(Press) << 0 << kCompute << true << Yes << No << No << any << int(HighCountLine) << QString();
-    row("Running, press: Idle, tickets kept") << int(Running) << int(Press) << 0 << kCompute << true << No << Yes << No << any << int(Unchanged) << QString();
-    row("Running by 计时 random, press: Running") << int(RunningByTimer) << int(Press) << 100 << kStop << false << No << Yes << Yes << any << int(AnyPane) << QString();
-    row("Running by 计时 high, press: high-count line") << int(RunningByTimerHigh) << int(Press) << 100 << kCompute << true << Yes << No << Yes << any << int(HighCountLine) << QString();
-    row("Halted, press: Idle, nothing written") << int(Halted) << int(Press) << 0 << kCompute << true << No << Yes << Yes << any << int(Unchanged) << QString();
+    row("Idle random, press: Running") << int(IdleRandom) << int(Press) << 100 << kStop << false
+                                       << No << Yes << No << any << int(AnyPane) << QString();
+    row("Idle, press: high-count pick") << int(Idle) << int(Press) << 0 << kCompute << true << Yes
+                                        << No << No << any << int(HighCountLine) << QString();
+    row("Running, press: Idle, tickets kept")
+        << int(Running) << int(Press) << 0 << kCompute << true << No << Yes << No << any
+        << int(Unchanged) << QString();
+    row("Running by 计时 random, press: Running")
+        << int(RunningByTimer) << int(Press) << 100 << kStop << false << No << Yes << Yes << any
+        << int(AnyPane) << QString();
+    row("Running by 计时 high, press: high-count line")
+        << int(RunningByTimerHigh) << int(Press) << 100 << kCompute << true << Yes << No << Yes
+        << any << int(HighCountLine) << QString();
+    row("Halted, press: Idle, nothing written")
+        << int(Halted) << int(Press) << 0 << kCompute << true << No << Yes << Yes << any
+        << int(Unchanged) << QString();
     // 选择框1计时 with a limit.
-    row("Idle, 计时: Running by 计时") << int(Idle) << int(ClickTimed) << 100 << kCompute << true << No << Yes << Yes << any << int(Unchanged) << QString();
-    row("Halted, 计时: Running") << int(Halted) << int(ClickTimed) << 100 << kStop << false << No << Yes << Yes << any << int(Unchanged) << QString();
-    row("Running, 计时: same") << int(Running) << int(ClickTimed) << 100 << kStop << false << No << Yes << Yes << any << int(Unchanged) << QString();
-    row("Running by 计时, 计时: same") << int(RunningByTimer) << int(ClickTimed) << 100 << kCompute << true << No << Yes << Yes << any << int(Unchanged) << QString();
+    row("Idle, 计时: Running by 计时") << int(Idle) << int(ClickTimed) << 100 << kCompute << true
+                                       << No << Yes << Yes << any << int(Unchanged) << QString();
+    row("Halted, 计时: Running") << int(Halted) << int(ClickTimed) << 100 << kStop << false << No
+                                 << Yes << Yes << any << int(Unchanged) << QString();
+    row("Running, 计时: same") << int(Running) << int(ClickTimed) << 100 << kStop << false << No
+                               << Yes << Yes << any << int(Unchanged) << QString();
+    row("Running by 计时, 计时: same")
+        << int(RunningByTimer) << int(ClickTimed) << 100 << kCompute << true << No << Yes << Yes
+        << any << int(Unchanged) << QString();
     // 选择框1计时 without a limit: message, run goes on untimed.
-    row("Idle, 计时 empty") << int(Idle) << int(ClickTimedEmpty) << 0 << kCompute << true << No << Yes << No << any << int(Unchanged) << noTime;
-    row("Running, 计时 empty") << int(Running) << int(ClickTimedEmpty) << 100 << kStop << false << No << Yes << No << any << int(Unchanged) << noTime;
-    row("Running by 计时, 计时 empty") << int(RunningByTimer) << int(ClickTimedEmpty) << 100 << kCompute << true << No << Yes << No << any << int(Unchanged) << noTime;
-    row("Halted, 计时 empty") << int(Halted) << int(ClickTimedEmpty) << 0 << kStop << false << No << Yes << No << any << int(Unchanged) << noTime;
+    row("Idle, 计时 empty") << int(Idle) << int(ClickTimedEmpty) << 0 << kCompute << true << No
+                            << Yes << No << any << int(Unchanged) << noTime;
+    row("Running, 计时 empty") << int(Running) << int(ClickTimedEmpty) << 100 << kStop << false
+                               << No << Yes << No << any << int(Unchanged) << noTime;
+    row("Running by 计时, 计时 empty")
+        << int(RunningByTimer) << int(ClickTimedEmpty) << 100 << kCompute << true << No << Yes << No
+        << any << int(Unchanged) << noTime;
+    row("Halted, 计时 empty") << int(Halted) << int(ClickTimedEmpty) << 0 << kStop << false << No
+                              << Yes << No << any << int(Unchanged) << noTime;
     // 选择框1随机 from anywhere: same state, count «5».
-    row("Idle, 随机") << int(Idle) << int(ClickRandom) << 0 << kCompute << true << No << Yes << No << QStringLiteral("5") << int(Unchanged) << QString();
-    row("Running, 随机") << int(Running) << int(ClickRandom) << 100 << kStop << false << No << Yes << No << QStringLiteral("5") << int(Unchanged) << QString();
-    row("Running by 计时 high, 随机") << int(RunningByTimerHigh) << int(ClickRandom) << 100 << kCompute << true << No << Yes << Yes << QStringLiteral("5") << int(Unchanged) << QString();
-    row("Halted, 随机") << int(Halted) << int(ClickRandom) << 0 << kStop << false << No << Yes << Yes << QStringLiteral("5") << int(Unchanged) << QString();
+    row("Idle, 随机") << int(Idle) << int(ClickRandom) << 0 << kCompute << true << No << Yes << No
+                      << QStringLiteral("5") << int(Unchanged) << QString();
+    row("Running, 随机") << int(Running) << int(ClickRandom) << 100 << kStop << false << No << Yes
+                         << No << QStringLiteral("5") << int(Unchanged) << QString();
+    row("Running by 计时 high, 随机")
+        << int(RunningByTimerHigh) << int(ClickRandom) << 100 << kCompute << true << No << Yes
+        << Yes << QStringLiteral("5") << int(Unchanged) << QString();
+    row("Halted, 随机") << int(Halted) << int(ClickRandom) << 0 << kStop << false << No << Yes
+                        << Yes << QStringLiteral("5") << int(Unchanged) << QString();
     // 选择框2高次数 while enabled: same state, count «1»; disabled: nothing.
-    row("Idle, 高次数") << int(IdleRandom) << int(ClickHigh) << 0 << kCompute << true << Yes << No << No << QStringLiteral("1") << int(Unchanged) << QString();
-    row("Running by 计时, 高次数") << int(RunningByTimer) << int(ClickHigh) << 100 << kCompute << true << Yes << No << Yes << QStringLiteral("1") << int(Unchanged) << QString();
-    row("Running, 高次数 disabled") << int(Running) << int(ClickHigh) << 100 << kStop << false << No << Yes << No << QStringLiteral("5") << int(Unchanged) << QString();
+    row("Idle, 高次数") << int(IdleRandom) << int(ClickHigh) << 0 << kCompute << true << Yes << No
+                        << No << QStringLiteral("1") << int(Unchanged) << QString();
+    row("Running by 计时, 高次数")
+        << int(RunningByTimer) << int(ClickHigh) << 100 << kCompute << true << Yes << No << Yes
+        << QStringLiteral("1") << int(Unchanged) << QString();
+    row("Running, 高次数 disabled")
+        << int(Running) << int(ClickHigh) << 100 << kStop << false << No << Yes << No
+        << QStringLiteral("5") << int(Unchanged) << QString();
     // The time limit.
-    row("Running timed, limit: Halted") << int(RunningTimed) << int(TicksToLimit) << 0 << kStop << false << No << Yes << Yes << any << int(AnyPane) << QString();
-    row("Running by 计时, limit: Idle") << int(RunningByTimer) << int(TicksToLimit) << 0 << kCompute << true << No << Yes << Yes << any << int(AnyPane) << QString();
+    row("Running timed, limit: Halted")
+        << int(RunningTimed) << int(TicksToLimit) << 0 << kStop << false << No << Yes << Yes << any
+        << int(AnyPane) << QString();
+    row("Running by 计时, limit: Idle")
+        << int(RunningByTimer) << int(TicksToLimit) << 0 << kCompute << true << No << Yes << Yes
+        << any << int(AnyPane) << QString();
 }
 
 void PickWindowTest::modeSwitches() {

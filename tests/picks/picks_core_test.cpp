@@ -103,15 +103,9 @@ TEST(RandomPicks, EveryTicketIsValidAndEveryNumberCanComeUp) {
 
 TEST(TimedRun, ClockText) {
     const std::pair<double, const char*> cases[] = {
-        {0, "00：00：00"},
-        {3700, "00：00：03"},
-        {999.9, "00：00：00"},
-        {61000, "00：01：01"},
-        {3599900, "00：59：59"},
-        {3600000, "01：00：00"},
-        {36000000, "10：00：00"},
-        {360000000, "100：00：00"},
-        {362439000, "100：40：39"},
+        {0, "00：00：00"},        {3700, "00：00：03"},       {999.9, "00：00：00"},
+        {61000, "00：01：01"},    {3599900, "00：59：59"},    {3600000, "01：00：00"},
+        {36000000, "10：00：00"}, {360000000, "100：00：00"}, {362439000, "100：40：39"},
     };
     for (const auto& [ms, expected] : cases)
         EXPECT_EQ(clockText(ms), text::gbk(expected)) << ms << " ms";
@@ -177,8 +171,9 @@ struct Table {
     }
     CellReader reader() const {
         return [this](int r, int c) {
-            return (r >= 0 && r < static_cast<int>(rows.size())) ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
-                                                                 : std::string();
+            return (r >= 0 && r < static_cast<int>(rows.size()))
+                       ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]
+                       : std::string();
         };
     }
 };
@@ -218,20 +213,28 @@ TEST_P(HighCount, Pick) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, HighCount,
     testing::Values(
-        HighCountCase{"worked_example",
-                      with(everyNumber(5, 33), {{1, 10}, {3, 12}, {8, 15}, {11, 12}, {17, 10}, {21, 15}, {26, 9}, {30, 10}}),
-                      with(everyNumber(10, 16), {{2, 20}, {7, 25}, {12, 25}, {16, 18}}), "1 3 8 11 17 21 ", "12"},
+        HighCountCase{
+            "worked_example",
+            with(everyNumber(5, 33),
+                 {{1, 10}, {3, 12}, {8, 15}, {11, 12}, {17, 10}, {21, 15}, {26, 9}, {30, 10}}),
+            with(everyNumber(10, 16), {{2, 20}, {7, 25}, {12, 25}, {16, 18}}), "1 3 8 11 17 21 ",
+            "12"},
         // Low numbers come first in the walk and win over higher counts further down.
         HighCountCase{"low_rows_first",
-                      with(everyNumber(3, 33), {{25, 20}, {26, 18}, {27, 16}, {28, 14}, {29, 12}, {1, 10}, {2, 10}}),
+                      with(everyNumber(3, 33),
+                           {{25, 20}, {26, 18}, {27, 16}, {28, 14}, {29, 12}, {1, 10}, {2, 10}}),
                       everyNumber(4, 16), "1 2 25 26 27 28 ", "16"},
-        HighCountCase{"single_draw", {{4, 1}, {9, 1}, {15, 1}, {22, 1}, {27, 1}, {33, 1}}, {{6, 1}},
-                      "4 9 15 22 27 33 ", "6"},
+        HighCountCase{"single_draw",
+                      {{4, 1}, {9, 1}, {15, 1}, {22, 1}, {27, 1}, {33, 1}},
+                      {{6, 1}},
+                      "4 9 15 22 27 33 ",
+                      "6"},
         // Equal top values each take a place of their own, and a number shared
         // by two of them is still written once.
-        HighCountCase{"shared_highest_red",
-                      with(everyNumber(3, 33), {{5, 30}, {20, 30}, {7, 25}, {9, 25}, {12, 22}, {30, 21}}),
-                      with(everyNumber(2, 16), {{3, 9}, {9, 9}}), "5 7 9 12 20 30 ", "9"}),
+        HighCountCase{
+            "shared_highest_red",
+            with(everyNumber(3, 33), {{5, 30}, {20, 30}, {7, 25}, {9, 25}, {12, 22}, {30, 21}}),
+            with(everyNumber(2, 16), {{3, 9}, {9, 9}}), "5 7 9 12 20 30 ", "9"}),
     [](const testing::TestParamInfo<HighCountCase>& row) { return row.param.name; });
 
 TEST(HighCountRules, NotEnoughCountsGiveNoPick) {

@@ -210,7 +210,8 @@ TEST_F(FetchAgainstDemoServer, StopReleasesAStalledTransfer) {
 
 // A watchdog for fetch() as for fetchUrl().
 ssq::platform::FetchResult fetchResultOrFail(const std::string& url, const FetchOptions& options) {
-    auto result = std::async(std::launch::async, [=] { return ssq::platform::fetchWithStatus(url, options); });
+    auto result = std::async(std::launch::async,
+                             [=] { return ssq::platform::fetchWithStatus(url, options); });
     if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
         ADD_FAILURE() << "fetch of " << url << " did not give up";
         return {};
@@ -257,10 +258,10 @@ TEST_F(FetchAgainstDemoServer, ResultTellsStatusRedirectsAndFailures) {
     const std::vector<Case> cases = {
         {ssq::history::listPagePath(2), Error::None, 200, "<!DOCTYPE"},
         {ssq::history::listPagePath(3), Error::None, 404, "<html><head><title>404"},
-        {"/hop0", Error::None, 200, "arrived"},  // five redirects
+        {"/hop0", Error::None, 200, "arrived"}, // five redirects
         {"/hop1", Error::None, 200, "arrived"},
         {"/loop", Error::Redirects, 302, ""},
-        {"/local", Error::Redirects, 302, ""},   // never a file
+        {"/local", Error::Redirects, 302, ""}, // never a file
         {"/endless", Error::TooLarge, 200, ""},
         {"/reset", Error::NoAnswer, 200, ""},
     };
@@ -272,7 +273,8 @@ TEST_F(FetchAgainstDemoServer, ResultTellsStatusRedirectsAndFailures) {
         EXPECT_EQ(result.ok(), c.error == Error::None && c.status == 200) << c.path;
     }
     // fetchUrl keeps its word: the body whatever the status, empty on failure.
-    EXPECT_NE(fetchUrl(base + ssq::history::listPagePath(3), capped).find("Not Found"), std::string::npos);
+    EXPECT_NE(fetchUrl(base + ssq::history::listPagePath(3), capped).find("Not Found"),
+              std::string::npos);
     EXPECT_EQ(fetchUrl(base + "/loop", capped), "");
     EXPECT_EQ(server->requests("/hop5"), 2);
 }

@@ -22,7 +22,8 @@ void writeFile(const fs::path& p, const std::string& content, fs::perms perms) {
 
 std::map<std::string, std::string> snapshot(const fs::path& root) {
     std::map<std::string, std::string> files;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
         const auto rel = it->path().lexically_relative(root).string();
         if (it->is_symlink())
             files[rel] = "-> " + fs::read_symlink(it->path()).string();

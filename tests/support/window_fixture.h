@@ -28,9 +28,13 @@ inline std::string groupThousands(const std::string& digits) {
     return out;
 }
 
-inline const char* historyFile() { return SSQ_SOURCE_DIR "/data/ssq_history.csv"; }
+inline const char* historyFile() {
+    return SSQ_SOURCE_DIR "/data/ssq_history.csv";
+}
 
-inline std::vector<demo::Draw> realHistory() { return demo::loadHistory(historyFile()); }
+inline std::vector<demo::Draw> realHistory() {
+    return demo::loadHistory(historyFile());
+}
 
 // The draws of the history file read here, apart from the demo server's own
 // reader: date, period, six reds, blue and sales as the draw table shows them
@@ -93,8 +97,7 @@ inline std::unique_ptr<app::MainWindow> openWindow(const demo::Server& server) {
     return window;
 }
 
-template <typename T>
-T* control(const QObject& window, const char* objectName) {
+template <typename T> T* control(const QObject& window, const char* objectName) {
     T* found = window.findChild<T*>(QString::fromUtf8(objectName));
     if (!found)
         throw std::runtime_error(std::string("no control ") + objectName);

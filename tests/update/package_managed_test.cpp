@@ -48,7 +48,9 @@ void PackageManagedTest::checkOnlyTellsAndWritesNothing() {
     testing::BoxAnswerer boxes;
     window.findChild<QAction*>(QStringLiteral("检测升级"))->trigger();
 
-    QCOMPARE(boxes.texts(), QStringList{QStringLiteral("提示信息|本程序由系统的软件包管理器安装，请通过软件包管理器升级。")});
+    QCOMPARE(boxes.texts(),
+             QStringList{QStringLiteral(
+                 "提示信息|本程序由系统的软件包管理器安装，请通过软件包管理器升级。")});
     QCOMPARE(window.windowTitle(), caption);
     QVERIFY(server.targets().empty());
     QVERIFY(fs::is_empty(workDir.path().toStdString()));

@@ -10,7 +10,6 @@
 #include "update/update_checker.h"
 #include "update/updater_image.h"
 #include "update/updater_launcher.h"
-#include "file_fixture.h"
 #include "zip_archive.h"
 
 #include <QAction>

@@ -94,16 +94,21 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"link", "../../..", S_IFLNK | 0777}, {"link/escaped.txt", "x", std::nullopt}},
                     Failure::UnsafeEntry},
         HostileCase{"fifo", {kGood, {"pipe", "", S_IFIFO | 0644}}, Failure::UnsafeEntry},
-        HostileCase{"file_over_folder", {{"a", "file", std::nullopt}, {"a/b", "x", std::nullopt}}, Failure::Damaged},
-        HostileCase{"too_deep", {kGood, {[] {
-                                              std::string deep;
-                                              for (std::size_t i = 0; i <= kMaxFolderDepth; ++i)
-                                                  deep += "d/";
-                                              return deep + "x.txt";
-                                          }(),
-                                          "x", std::nullopt}},
+        HostileCase{"file_over_folder",
+                    {{"a", "file", std::nullopt}, {"a/b", "x", std::nullopt}},
+                    Failure::Damaged},
+        HostileCase{"too_deep",
+                    {kGood,
+                     {[] {
+                          std::string deep;
+                          for (std::size_t i = 0; i <= kMaxFolderDepth; ++i)
+                              deep += "d/";
+                          return deep + "x.txt";
+                      }(),
+                      "x", std::nullopt}},
                     Failure::UnsafeEntry},
-        HostileCase{"too_many_entries", [] {
+        HostileCase{"too_many_entries",
+                    [] {
                         std::vector<ZipEntry> many;
                         for (std::int64_t i = 0; i <= kMaxEntries; ++i)
                             many.push_back({"f" + std::to_string(i), "", std::nullopt});
@@ -330,8 +335,9 @@ TEST_F(UpdaterDownload, SilentServerAndCancelGiveUp) {
     serve({{"/drip.zip", drip}, {"/trickle.zip", trickle}});
     EXPECT_EQ(download(server->baseUrl() + "/drip.zip", folders.archive, {}, 2000, 1).failure,
               Failure::Download);
-    EXPECT_EQ(download(server->baseUrl() + "/trickle.zip", folders.archive, {}, 2000, 30, 500).failure,
-              Failure::Download);
+    EXPECT_EQ(
+        download(server->baseUrl() + "/trickle.zip", folders.archive, {}, 2000, 30, 500).failure,
+        Failure::Download);
     EXPECT_FALSE(fs::exists(folders.archive));
     // Only HTTP: a manifest cannot make the updater read local files.
     EXPECT_EQ(download("file:///etc/hostname", folders.archive, {}).failure, Failure::Download);

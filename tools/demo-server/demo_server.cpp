@@ -470,7 +470,8 @@ bool Server::start(int port) {
         return false;
     impl.port = bound;
     {
-        std::map<std::string, Canned> files = defaultUpdateFiles(baseUrl(), impl.options.signingKey);
+        std::map<std::string, Canned> files =
+            defaultUpdateFiles(baseUrl(), impl.options.signingKey);
         for (auto& [path, canned] : impl.options.files)
             files[path] = canned;
         std::lock_guard lock(impl.mutex);

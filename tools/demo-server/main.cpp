@@ -102,7 +102,8 @@ bool parseSourceFault(const std::string& text, ssq::demo::Options& options) {
 
 int usage() {
     std::cerr << "usage: ssq-demo-server [--port N] [--data FILE] [--per-page N] "
-                 "[--latency-ms N] [--signing-key FILE] [--fault PAGE:404|hang|stall|copyright|extra[:COUNT]]... "
+                 "[--latency-ms N] [--signing-key FILE] [--fault "
+                 "PAGE:404|hang|stall|copyright|extra[:COUNT]]... "
                  "[--no-list-pages] [--source-fault zhcw|cwl|text:KIND]...\n";
     return 2;
 }
