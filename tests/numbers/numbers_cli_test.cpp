@@ -1,6 +1,7 @@
 // The command-line companion: commands, their output and exit codes, with the
 // bundled history and with files of our own.
 #include "numbers_cli.h"
+#include "store/draw_store.h"
 
 #include "numbers/bundled_history.h"
 #include "numbers/csv.h"
@@ -149,6 +150,36 @@ TEST_F(Folder, CommandsAndTheirExitCodes) {
         EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
+}
+
+// The local draw store as the history: its draws, oldest first; a store
+// file that is not there is an error, not an empty history.
+TEST_F(Folder, ReadsTheLocalDrawStore) {
+    const std::string path = (dir / "draws.sqlite").string();
+    {
+        store::DrawStore stored(path);
+        store::DrawRecord first;
+        first.period = 2026001;
+        first.date = "2026-01-01";
+        first.reds = {1, 2, 3, 4, 5, 6};
+        first.blue = 7;
+        store::DrawRecord second;
+        second.period = 2026002;
+        second.date = "2026-01-03";
+        second.reds = {10, 11, 12, 13, 14, 15};
+        second.blue = 16;
+        ASSERT_TRUE(stored.merge({second, first}, "test").ok);
+    }
+    const Outcome latest = runWith({"--store", path, "check", "10 11 12 13 14 15 + 16"});
+    EXPECT_EQ(latest.code, kExitOk) << latest.err;
+    EXPECT_NE(latest.out.find("2026002"), std::string::npos) << latest.out;
+    EXPECT_NE(latest.out.find("一等奖"), std::string::npos) << latest.out;
+
+    const Outcome missing = runWith({"--store", (dir / "none.sqlite").string(), "stats"});
+    EXPECT_EQ(missing.code, kExitFile);
+    EXPECT_FALSE(fs::exists(dir / "none.sqlite"));
+    const Outcome both = runWith({"--store", path, "--data", path, "stats"});
+    EXPECT_EQ(both.code, kExitUsage);
 }
 
 TEST_F(Folder, ExportWritesTheBundledHistoryThatReadsBack) {

@@ -6,6 +6,7 @@
 #include "numbers/table_csv.h"
 #include "numbers/ticket_check.h"
 #include "numbers/trend.h"
+#include "store/draw_store.h"
 
 #include <algorithm>
 #include <charconv>
@@ -21,14 +22,15 @@ using namespace numbers;
 
 constexpr std::string_view kUsage =
     "用法：\n"
-    "  ssq-numbers [--data 文件] check 号码… [--period 期号 | --all]\n"
+    "  ssq-numbers [--data 文件 | --store 文件] check 号码… [--period 期号 | --all]\n"
     "      对照一期（默认最新一期）或全部历史查询中奖；号码如 \"01 02 03 04 05 06 + 07\"，\n"
     "      每个参数一注；也可把一注拆成多个参数；\"-\" 从标准输入按行读取。\n"
-    "  ssq-numbers [--data 文件] stats [--last N] [--csv]\n"
+    "  ssq-numbers [--data 文件 | --store 文件] stats [--last N] [--csv]\n"
     "      最近 N 期（默认全部）各号码的次数、遗漏与卡方检验。\n"
-    "  ssq-numbers [--data 文件] export --csv 文件\n"
+    "  ssq-numbers [--data 文件 | --store 文件] export --csv 文件\n"
     "      把开奖数据写成 CSV（UTF-8 带 BOM）。\n"
-    "  不给 --data 时使用程序自带的开奖数据。\n";
+    "  --data 读 CSV 开奖数据，--store 读本机保存的开奖数据库；\n"
+    "  都不给时使用本机保存的开奖数据（没有时用程序自带的）。\n";
 
 struct Failure {
     int code;
@@ -43,11 +45,31 @@ std::optional<std::size_t> positiveNumber(std::string_view text) {
     return value;
 }
 
-// The history to work on: the file given, or the bundled one. Lines left out
-// of a file are reported as warnings.
-std::vector<Draw> loadHistory(const std::optional<std::string>& path, std::ostream& err) {
+// The draws of a local draw store file, which must exist.
+HistoryFile storedHistory(const std::string& path) {
+    if (!std::ifstream(path, std::ios::binary))
+        throw Failure{kExitFile, "无法读取开奖数据库：" + path};
+    const store::DrawStore stored(path);
     HistoryFile file;
-    if (path) {
+    for (const store::DrawRecord& record : stored.draws(store::Order::OldestFirst)) {
+        Draw draw;
+        draw.period = std::to_string(record.period);
+        draw.date = record.date;
+        draw.reds = record.reds;
+        draw.blue = record.blue;
+        file.draws.push_back(std::move(draw));
+    }
+    return file;
+}
+
+// The history to work on: the CSV file given, the store given, or the bundled
+// one. Lines left out of a file are reported as warnings.
+std::vector<Draw> loadHistory(const std::optional<std::string>& path,
+                              const std::optional<std::string>& storePath, std::ostream& err) {
+    HistoryFile file;
+    if (storePath) {
+        file = storedHistory(*storePath);
+    } else if (path) {
         std::ifstream in(*path, std::ios::binary);
         if (!in)
             throw Failure{kExitFile, "无法读取开奖数据文件：" + *path};
@@ -240,15 +262,19 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         std::ostream& err) {
     try {
         std::optional<std::string> dataPath;
+        std::optional<std::string> storePath;
         std::size_t i = 0;
         for (; i < args.size() && args[i].starts_with("--"); ++i) {
             if (args[i] == "--help") {
                 out << kUsage;
                 return kExitOk;
             }
-            if (args[i] != "--data")
+            if (args[i] == "--data")
+                dataPath = valueOf(args, i);
+            else if (args[i] == "--store")
+                storePath = valueOf(args, i);
+            else
                 throw Failure{kExitUsage, "不认识的选项 " + args[i]};
-            dataPath = valueOf(args, i);
         }
         if (i >= args.size())
             throw Failure{kExitUsage, "缺少命令（check、stats 或 export）"};
@@ -257,7 +283,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
                                             args.end());
         if (command != "check" && command != "stats" && command != "export")
             throw Failure{kExitUsage, "不认识的命令 " + command};
-        const std::vector<Draw> history = loadHistory(dataPath, err);
+        if (dataPath && storePath)
+            throw Failure{kExitUsage, "--data 与 --store 只能给一个"};
+        const std::vector<Draw> history = loadHistory(dataPath, storePath, err);
         if (command == "check")
             return check(rest, history, in, out, err);
         if (command == "stats")

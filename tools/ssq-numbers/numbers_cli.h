@@ -1,9 +1,9 @@
 #pragma once
 // ssq-numbers: the number analysis on the command line.
 //
-//   ssq-numbers [--data FILE] check TICKET... [--period N | --all]
-//   ssq-numbers [--data FILE] stats [--last N] [--csv]
-//   ssq-numbers [--data FILE] export --csv FILE
+//   ssq-numbers [--data FILE | --store FILE] check TICKET... [--period N | --all]
+//   ssq-numbers [--data FILE | --store FILE] stats [--last N] [--csv]
+//   ssq-numbers [--data FILE | --store FILE] export --csv FILE
 //
 // Exit codes: 0 done; 1 a ticket or period is bad (good tickets are still
 // checked and shown); 2 the command line is wrong; 3 a file cannot be read
