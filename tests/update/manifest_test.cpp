@@ -135,7 +135,8 @@ TEST(ManifestReader, LongRunsOfAmpersandsStayAsWritten) {
     const std::string amps(4u << 20, '&');
     EXPECT_EQ(decodeEntities(amps), amps);
     EXPECT_EQ(decodeEntities(amps + "amp;lt;"), amps + "lt;");
-    EXPECT_EQ(decodeEntities("&" + std::string(20, 'x') + ";"), "&" + std::string(20, 'x') + ";");
+    const std::string longName = "&xxxxxxxxxxxxxxxxxxxx;"; // no entity of that name
+    EXPECT_EQ(decodeEntities(longName), longName);
     EXPECT_EQ(decodeEntities("&#x00006587;&#0000020013;"), gbk("文") + "&#0000020013;");
 
     ManifestReader reader;

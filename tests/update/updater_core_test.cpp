@@ -107,14 +107,15 @@ INSTANTIATE_TEST_SUITE_P(
                       }(),
                       "x", std::nullopt}},
                     Failure::UnsafeEntry},
-        HostileCase{"too_many_entries",
-                    [] {
-                        std::vector<ZipEntry> many;
-                        for (std::int64_t i = 0; i <= kMaxEntries; ++i)
-                            many.push_back({"f" + std::to_string(i), "", std::nullopt});
-                        return many;
-                    }(),
-                    Failure::TooLarge}),
+        HostileCase{
+            "too_many_entries",
+            [] {
+                std::vector<ZipEntry> many;
+                for (std::int64_t i = 0; i <= kMaxEntries; ++i)
+                    many.push_back({std::string("f").append(std::to_string(i)), "", std::nullopt});
+                return many;
+            }(),
+            Failure::TooLarge}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(UpdaterFolders, DamagedArchives) {
